@@ -1,0 +1,9 @@
+#include "app/app_state.h"
+
+namespace vorlix {
+
+AppState app;
+
+void resetAppState() { app = AppState{}; }
+
+} // namespace vorlix

@@ -1,0 +1,35 @@
+#pragma once
+// File services used by the reader, the read-only test, the icon loader and the launcher.
+// Writing the menu file has its own header (file_write.h).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Opens for reading without sharing (fails while another process holds the file open) and reads the
+// whole file. false when the open fails; a read error after a successful open yields what was read.
+bool readFileExclusive(std::u16string_view path, std::string& bytes);
+
+// Size of an existing file, or one of these for anything else.
+constexpr std::int64_t PathMissing = -1;
+constexpr std::int64_t PathIsFolder = -2;
+std::int64_t pathSizeOrKind(std::u16string_view path);
+
+constexpr std::uint32_t AttributeReadOnly = 0x1;
+constexpr std::uint32_t AttributeHidden = 0x2;
+constexpr std::uint32_t AttributeSystem = 0x4;
+constexpr std::uint32_t AttributeDirectory = 0x10;
+constexpr std::uint32_t AttributeArchive = 0x20;
+constexpr std::uint32_t AttributeReparsePoint = 0x400;
+bool fileAttributes(std::u16string_view path, std::uint32_t& attributes);
+
+// The volume named by the first two characters of path reports FILE_READ_ONLY_VOLUME.
+bool volumeIsReadOnly(std::u16string_view path);
+
+// Text in the system's ANSI code page.
+std::u16string ansiToUtf16(std::string_view bytes);
+// lossless is false when a character has no form in the code page (it becomes the default character).
+std::string utf16ToAnsi(std::u16string_view text, bool& lossless);
+
+} // namespace platform

@@ -1,0 +1,95 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+namespace {
+
+// A file handle that closes itself; INVALID_HANDLE_VALUE (not 0) is CreateFileW's failure value.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : handle_(h) {}
+    ~FileHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+bool readFileExclusive(std::u16string_view path, std::string& bytes) {
+    std::u16string p(path);
+    FileHandle file(CreateFileW(wz(p), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    bytes.clear();
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    char chunk[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) || got == 0) break;
+        bytes.append(chunk, got);
+    }
+    return true;
+}
+
+std::int64_t pathSizeOrKind(std::u16string_view path) {
+    std::u16string p(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (p.empty() || !GetFileAttributesExW(wz(p), GetFileExInfoStandard, &data)) return PathMissing;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return PathIsFolder;
+    return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool fileAttributes(std::u16string_view path, std::uint32_t& attributes) {
+    std::u16string p(path);
+    DWORD a = GetFileAttributesW(wz(p));
+    if (a == INVALID_FILE_ATTRIBUTES) return false;
+    attributes = a;
+    return true;
+}
+
+bool volumeIsReadOnly(std::u16string_view path) {
+    if (path.size() < 2) return false;
+    std::u16string root(path.substr(0, 2));
+    root += u"\\";
+    DWORD flags = 0;
+    if (!GetVolumeInformationW(wz(root), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+    return (flags & FILE_READ_ONLY_VOLUME) != 0;
+}
+
+std::u16string ansiToUtf16(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (n <= 0) return {};
+    std::u16string out(static_cast<std::size_t>(n), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wbuf(out), n);
+    return out;
+}
+
+std::string utf16ToAnsi(std::u16string_view text, bool& lossless) {
+    lossless = true;
+    if (text.empty()) return {};
+    const wchar_t* src = reinterpret_cast<const wchar_t*>(text.data());
+    BOOL usedDefault = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0) {
+        lossless = false;
+        return {};
+    }
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), out.data(), n, nullptr, &usedDefault);
+    lossless = usedDefault == FALSE;
+    return out;
+}
+
+} // namespace platform
