@@ -1,0 +1,28 @@
+#pragma once
+// Shared set-up for the native tests: a clean state record and clean fakes before every case.
+#include <initializer_list>
+#include <string>
+
+#include "app/app_state.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_files.h"
+
+namespace testing_support {
+
+// The keyword list that start-up sets.
+inline constexpr const char16_t* StartupKeywords = u"configuration;vorlix;files;rem;cancel;submenu";
+
+// Resets the state record and every fake; the keyword list is set as start-up would set it.
+inline void resetAll() {
+    vorlix::resetAppState();
+    fake::resetFiles();
+    fake::resetEnvironment();
+    fake::resetDialogs();
+    vorlix::app.keywordList = StartupKeywords;
+}
+
+// File content from byte values, for content that string literals make hard to read (zeros, high bytes).
+inline std::string bytesOf(std::initializer_list<unsigned char> list) { return std::string(list.begin(), list.end()); }
+
+} // namespace testing_support
