@@ -1,0 +1,18 @@
+#!/bin/sh
+# Builds the menu-file fuzz target with clang in build/fuzz and runs it for a fixed time.
+# Usage: scripts/fuzz.sh [seconds]   (default 60). Exits non-zero when the fuzzer finds a fault;
+# the failing input is left in build/fuzz/artifacts/.
+set -eu
+seconds=${1:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build/fuzz"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DVORLIX_FUZZ=ON -DVORLIX_SANITIZE=ON -DVORLIX_BENCH=OFF >/dev/null
+cmake --build "$build" -j2 --target menufile_fuzz
+
+# New inputs go to a scratch corpus; the seed corpus in the repository is only read.
+mkdir -p "$build/corpus" "$build/artifacts"
+exec "$build/tests/fuzz/menufile_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+  -print_final_stats=1 -artifact_prefix="$build/artifacts/" "$build/corpus" "$root/tests/fuzz/corpus"
