@@ -71,6 +71,9 @@ struct AppState {
     bool menuCreated = false;
     std::u16string editorTitle;
     platform::ProcessHandle helpViewer = 0;
+    // The editor's own window while it exists, 0 otherwise (set by the editor). The launcher tells by it
+    // that an entry is being tested from the editor; a window title could belong to another instance.
+    platform::WindowHandle editorWindow = 0;
 
     // Menu file reader.
     std::int64_t lineNumber = 0;

@@ -1,0 +1,25 @@
+#pragma once
+// Handing a start request to the shell (ShellExecuteW).
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace platform {
+
+// Show states of a started program.
+enum ShowState : int {
+    ShowNormal = 1,    // SW_SHOWNORMAL
+    ShowMinimized = 2, // SW_SHOWMINIMIZED
+    ShowMaximized = 3, // SW_SHOWMAXIMIZED
+};
+
+// The shell's answers above this value mean the request was accepted.
+constexpr std::intptr_t ShellAccepted = 32;
+
+// ShellExecuteW(owner, verb, file, parameters, directory, show). An empty verb, parameters or directory
+// is passed as a null pointer. Returns the shell's result code.
+std::intptr_t shellExecute(WindowHandle owner, const std::u16string& verb, const std::u16string& file,
+                           const std::u16string& parameters, const std::u16string& directory, int show);
+
+} // namespace platform
