@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace fake {
 
@@ -11,12 +12,30 @@ struct FakeFile {
     std::uint32_t attributes = 0x20; // archive
     bool folder = false;
     bool lockedByOtherProcess = false; // an exclusive open fails
+    std::uint32_t links = 1;           // names of the file (hard links); more than 1 is written in place
+};
+
+// A file opened through platform/file_write.h.
+struct OpenWriteFile {
+    std::u16string path;
+    std::size_t position = 0;
 };
 
 struct FilesState {
     std::map<std::u16string, FakeFile> files; // key: upper-cased full path
     std::map<std::u16string, bool> readOnlyVolumes; // key: "X:" upper-cased
     int readCount = 0; // exclusive opens that succeeded
+
+    // Writing (platform/file_write.h). Every call counts as one step; a test makes a chosen step fail.
+    std::map<std::uintptr_t, OpenWriteFile> openFiles;
+    std::uintptr_t nextHandle = 1;
+    int writeSteps = 0;           // calls made so far, failed ones included
+    int failStep = 0;             // that call (1-based) fails, once; 0: none
+    int crashFromStep = 0;        // that call and every later one fails, as if the process had died there
+    std::uint32_t failError = 29; // the error of an injected failure (ERROR_WRITE_FAULT)
+    int moveBusyCount = 0;        // so many renames fail first with a sharing violation (a virus scanner)
+    std::uint32_t lastError = 0;
+    std::vector<std::string> log; // one line per successful call: "create NAME", "write NAME 10", "move A B"
 };
 
 FilesState& files();
@@ -26,5 +45,7 @@ void resetFiles();
 void putFile(const std::u16string& path, const std::string& bytes, std::uint32_t attributes = 0x20);
 void putFolder(const std::u16string& path);
 FakeFile* findFile(const std::u16string& path);
+// What the system does for a process that died: its open files are closed, their content stays.
+void closeAllWriteFiles();
 
 } // namespace fake

@@ -1,0 +1,92 @@
+#include "platform/file_write.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+namespace {
+
+WriteHandle fromHandle(HANDLE h) { return h == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<WriteHandle>(h); }
+HANDLE toHandle(WriteHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+} // namespace
+
+WriteHandle createNewFile(std::u16string_view path) {
+    std::u16string p(path);
+    return fromHandle(CreateFileW(wz(p), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+WriteHandle openForUpdate(std::u16string_view path) {
+    std::u16string p(path);
+    return fromHandle(
+        CreateFileW(wz(p), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+WriteHandle openForQuery(std::u16string_view path) {
+    std::u16string p(path);
+    return fromHandle(CreateFileW(wz(p), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
+    written = 0;
+    // One call writes at most what a DWORD can count; the caller writes in smaller pieces anyway.
+    DWORD ask = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+    DWORD done = 0;
+    BOOL ok = WriteFile(toHandle(file), bytes.data(), ask, &done, nullptr);
+    written = done;
+    return ok != FALSE;
+}
+
+bool flushFile(WriteHandle file) { return FlushFileBuffers(toHandle(file)) != FALSE; }
+
+bool seekToStart(WriteHandle file) {
+    LARGE_INTEGER zero{};
+    return SetFilePointerEx(toHandle(file), zero, nullptr, FILE_BEGIN) != FALSE;
+}
+
+bool setEndOfFile(WriteHandle file) { return SetEndOfFile(toHandle(file)) != FALSE; }
+
+bool closeFile(WriteHandle file) { return CloseHandle(toHandle(file)) != FALSE; }
+
+bool linkCount(WriteHandle file, std::uint32_t& links) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(toHandle(file), &info)) return false;
+    links = info.nNumberOfLinks;
+    return true;
+}
+
+bool setFileAttributes(std::u16string_view path, std::uint32_t attributes) {
+    std::u16string p(path);
+    return SetFileAttributesW(wz(p), attributes) != FALSE;
+}
+
+bool moveFileReplacing(std::u16string_view from, std::u16string_view to) {
+    std::u16string f(from);
+    std::u16string t(to);
+    return MoveFileExW(wz(f), wz(t), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool deleteFile(std::u16string_view path) {
+    std::u16string p(path);
+    return DeleteFileW(wz(p)) != FALSE;
+}
+
+bool listFiles(std::u16string_view pattern, std::vector<std::u16string>& names) {
+    names.clear();
+    std::u16string p(pattern);
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(wz(p), &data);
+    if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fromWide(data.cFileName));
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return true;
+}
+
+std::uint32_t lastError() { return GetLastError(); }
+
+} // namespace platform
