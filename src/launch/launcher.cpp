@@ -24,7 +24,7 @@ struct StartRequest {
     std::u16string file;
     std::u16string parameters;
     std::u16string directory;
-    int show = platform::ShowNormal;
+    int show = platform::ShellShowNormal;
 };
 
 // The text after the last "."; none when a space, "/" or "\" follows that dot.
@@ -45,8 +45,8 @@ std::u16string folderOf(std::u16string_view command) {
 
 // Run modes compare exactly: " max" or "Max" are normal starts.
 void applyRunMode(std::u16string_view runMode, StartRequest& request) {
-    if (runMode == u"min") request.show = platform::ShowMinimized;
-    else if (runMode == u"max") request.show = platform::ShowMaximized;
+    if (runMode == u"min") request.show = platform::ShellShowMinimized;
+    else if (runMode == u"max") request.show = platform::ShellShowMaximized;
     else if (runMode == u"admin") request.verb = u"runAS";
 }
 
@@ -107,7 +107,7 @@ int launchEntry(std::int64_t index, int modifiers) {
         completeCommand(e);
     }
 
-    StartRequest request{{}, e.expandedCommand, e.expandedParameters, e.expandedDirectory, platform::ShowNormal};
+    StartRequest request{{}, e.expandedCommand, e.expandedParameters, e.expandedDirectory, platform::ShellShowNormal};
     if (modifiers == ShiftHeld && platform::pathSizeOrKind(e.expandedCommand) >= 0) {
         // Shift opens the folder that holds the file; the run mode does not apply to a folder window.
         request.file = folderOf(e.expandedCommand);
@@ -134,9 +134,9 @@ void launchFolderItem(std::int64_t position) {
     opener = strip(opener);
 
     if (opener.empty()) {
-        platform::shellExecute(app.mainWindow, {}, folder.folder + name, {}, {}, platform::ShowNormal);
+        platform::shellExecute(app.mainWindow, {}, folder.folder + name, {}, {}, platform::ShellShowNormal);
     } else {
-        platform::shellExecute(app.mainWindow, {}, opener, u"\"" + name + u"\"", folder.folder, platform::ShowNormal);
+        platform::shellExecute(app.mainWindow, {}, opener, u"\"" + name + u"\"", folder.folder, platform::ShellShowNormal);
     }
 }
 

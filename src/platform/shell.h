@@ -9,9 +9,9 @@ namespace platform {
 
 // Show states of a started program.
 enum ShowState : int {
-    ShowNormal = 1,    // SW_SHOWNORMAL
-    ShowMinimized = 2, // SW_SHOWMINIMIZED
-    ShowMaximized = 3, // SW_SHOWMAXIMIZED
+    ShellShowNormal = 1,    // SW_SHOWNORMAL
+    ShellShowMinimized = 2, // SW_SHOWMINIMIZED
+    ShellShowMaximized = 3, // SW_SHOWMAXIMIZED
 };
 
 // The shell's answers above this value mean the request was accepted.

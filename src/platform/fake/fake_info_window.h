@@ -1,0 +1,23 @@
+#pragma once
+// Scripted info window: records what was opened and closed, plays back a list of events.
+#include <deque>
+
+#include "platform/info_window.h"
+
+namespace fake {
+
+struct InfoWindowState {
+    bool openFails = false;
+    int opened = 0;
+    int closed = 0;
+    int drains = 0;
+    int waits = 0;
+    platform::WindowHandle owner = 0;
+    platform::InfoWindowContent content;
+    std::deque<platform::InfoEvent> events; // a close request once they run out
+};
+
+InfoWindowState& infoWindow();
+void resetInfoWindow();
+
+} // namespace fake

@@ -1,0 +1,259 @@
+#include "platform/info_window.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t InfoClassName[] = L"VorlixInfoWindow";
+constexpr wchar_t LinkClassName[] = L"VorlixInfoLink";
+
+constexpr int ClientWidth = 300;
+constexpr int ClientHeight = 135;
+constexpr DWORD InfoStyle = WS_POPUP | WS_THICKFRAME;
+constexpr UINT FadeMs = 300;
+
+constexpr COLORREF LinkColour = RGB(0, 0, 255);
+constexpr COLORREF HotLinkColour = RGB(255, 0, 0);
+
+// Posted by the window procedure so that the event loop sees a close request; WM_CLOSE itself is sent,
+// never queued. Also posted to the thread when the window is destroyed behind the loop's back.
+constexpr UINT InfoCloseRequest = WM_APP + 0x1F;
+
+// The standard cursors by number: IDC_* follow the UNICODE setting, which this library does not set.
+const wchar_t* const HandCursor = MAKEINTRESOURCEW(32649);  // IDC_HAND
+const wchar_t* const ArrowCursor = MAKEINTRESOURCEW(32512); // IDC_ARROW
+
+// GWLP_USERDATA of a link: 1 while the mouse is over it.
+constexpr LONG_PTR LinkHot = 1;
+
+// The one info window's resources; it is modal on the one GUI thread, so there is never a second.
+HFONT infoFont = nullptr;
+HICON infoIcon = nullptr;
+
+HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return text;
+}
+
+void paintLink(HWND link) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(link, &ps);
+    if (!dc) return;
+    RECT client{};
+    GetClientRect(link, &client);
+    HGDIOBJ oldFont = infoFont ? SelectObject(dc, infoFont) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetWindowLongPtrW(link, GWLP_USERDATA) == LinkHot ? HotLinkColour : LinkColour);
+    std::wstring text = windowText(link);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (oldFont) SelectObject(dc, oldFont);
+    EndPaint(link, &ps);
+}
+
+void setHot(HWND link, bool hot) {
+    SetWindowLongPtrW(link, GWLP_USERDATA, hot ? LinkHot : 0);
+    InvalidateRect(link, nullptr, TRUE);
+}
+
+// A link: its own text in blue, red under the mouse, hand cursor; reports the release of the left button.
+LRESULT CALLBACK linkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        paintLink(link);
+        return 0;
+    case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, HandCursor));
+        return TRUE;
+    case WM_MOUSEMOVE:
+        if (GetWindowLongPtrW(link, GWLP_USERDATA) != LinkHot) {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, link, 0};
+            TrackMouseEvent(&track);
+            setHot(link, true);
+        }
+        return 0;
+    case WM_MOUSELEAVE:
+        setHot(link, false);
+        return 0;
+    case WM_LBUTTONUP:
+        PostMessageW(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), 0), reinterpret_cast<LPARAM>(link));
+        return 0;
+    default:
+        return DefWindowProcW(link, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK infoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        PostMessageW(window, InfoCloseRequest, 0, 0);
+        return 0;
+    case WM_DESTROY:
+        PostThreadMessageW(GetCurrentThreadId(), InfoCloseRequest, 0, reinterpret_cast<LPARAM>(window));
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool registerClasses() {
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    info.lpfnWndProc = infoProc;
+    info.hInstance = instance();
+    info.hCursor = LoadCursorW(nullptr, ArrowCursor);
+    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    info.lpszClassName = InfoClassName;
+    WNDCLASSEXW link = info;
+    link.lpfnWndProc = linkProc;
+    link.hCursor = LoadCursorW(nullptr, HandCursor);
+    link.lpszClassName = LinkClassName;
+    // A second registration in the same process fails with "already exists", which is fine.
+    bool infoOk = RegisterClassExW(&info) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    bool linkOk = RegisterClassExW(&link) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return infoOk && linkOk;
+}
+
+HWND addControl(HWND parent, const wchar_t* className, const std::u16string& text, DWORD style, DWORD exStyle,
+                int x, int y, int width, int height, int id) {
+    HWND control = CreateWindowExW(exStyle, className, wz(text), WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
+                                   nullptr);
+    if (control && infoFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont), FALSE);
+    return control;
+}
+
+// Only the text itself is clickable: a click beside it is a click on the window.
+void narrowToText(HWND link, int height) {
+    HDC dc = GetDC(link);
+    if (!dc) return;
+    HGDIOBJ oldFont = infoFont ? SelectObject(dc, infoFont) : nullptr;
+    std::wstring text = windowText(link);
+    SIZE size{};
+    bool measured = GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size) != FALSE;
+    if (oldFont) SelectObject(dc, oldFont);
+    ReleaseDC(link, dc);
+    if (measured) SetWindowPos(link, nullptr, 0, 0, size.cx, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void freeResources() {
+    if (infoFont) DeleteObject(infoFont);
+    if (infoIcon) DestroyIcon(infoIcon);
+    infoFont = nullptr;
+    infoIcon = nullptr;
+}
+
+} // namespace
+
+WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content) {
+    if (!registerClasses()) return 0;
+    freeResources();
+
+    HDC screen = GetDC(nullptr);
+    int pointsToPixels = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    infoFont = CreateFontW(-MulDiv(8, pointsToPixels, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           L"MS Shell Dlg 2");
+
+    RECT outer{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&outer, InfoStyle, FALSE, 0);
+    int width = outer.right - outer.left;
+    int height = outer.bottom - outer.top;
+    RECT around{};
+    HWND ownerWindow = reinterpret_cast<HWND>(owner);
+    if (!ownerWindow || !GetWindowRect(ownerWindow, &around)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+    }
+    int x = (around.left + around.right - width) / 2;
+    int y = (around.top + around.bottom - height) / 2;
+
+    HWND window = CreateWindowExW(0, InfoClassName, L"", InfoStyle, x, y, width, height, ownerWindow, nullptr,
+                                  instance(), nullptr);
+    if (!window) {
+        freeResources();
+        return 0;
+    }
+
+    infoIcon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+    HWND image = addControl(window, L"STATIC", u"", SS_ICON, 0, 15, 25, 32, 32, 0);
+    if (image && infoIcon) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(infoIcon), 0);
+    addControl(window, L"STATIC", content.versionLine, SS_LEFT | SS_NOPREFIX, 0, 65, 15, 400, 20, 0);
+    addControl(window, L"STATIC", content.buildLine, SS_LEFT | SS_NOPREFIX, 0, 65, 35, 400, 20, 0);
+    addControl(window, L"STATIC", content.thirdLine, SS_LEFT | SS_NOPREFIX, 0, 65, 55, 400, 20, 0);
+    addControl(window, L"STATIC", u"", 0, WS_EX_CLIENTEDGE, 15, 77, 270, 4, 0);
+    HWND web = addControl(window, LinkClassName, content.webAddress, 0, 0, 65, 87, 450, 20, InfoWebLink);
+    HWND mail = addControl(window, LinkClassName, content.mailAddress, 0, 0, 65, 107, 400, 20, InfoMailLink);
+    if (web) narrowToText(web, 20);
+    if (mail) narrowToText(mail, 20);
+
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    UpdateWindow(window);
+    return reinterpret_cast<WindowHandle>(window);
+}
+
+void drainInfoWindowEvents() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for the outer loop
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+InfoEvent waitInfoWindowEvent(WindowHandle window) {
+    HWND info = reinterpret_cast<HWND>(window);
+    if (!IsWindow(info)) return {InfoEventKind::CloseRequest, 0};
+    MSG msg;
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+        return {InfoEventKind::CloseRequest, 0};
+    }
+    if (msg.message == InfoCloseRequest && (msg.hwnd == info || msg.lParam == reinterpret_cast<LPARAM>(info))) {
+        return {InfoEventKind::CloseRequest, 0};
+    }
+    if (msg.hwnd == info) {
+        // Judged before dispatching, so a press on the sizing frame closes instead of starting a resize.
+        switch (msg.message) {
+        case WM_LBUTTONUP: return {InfoEventKind::ClientClick, 0};
+        case WM_NCLBUTTONDOWN: return {InfoEventKind::FrameClick, 0};
+        case WM_KEYDOWN: return {InfoEventKind::KeyPress, 0};
+        case WM_COMMAND: return {InfoEventKind::Control, LOWORD(msg.wParam)};
+        default: break;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return {InfoEventKind::Other, 0};
+}
+
+void closeInfoWindow(WindowHandle window) {
+    HWND info = reinterpret_cast<HWND>(window);
+    if (IsWindow(info)) {
+        AnimateWindow(info, FadeMs, AW_BLEND | AW_HIDE);
+        DestroyWindow(info);
+    }
+    // After the window: its controls draw with the font until they are gone.
+    freeResources();
+    // Drop the close request that the destruction posted, so no later loop mistakes it for its own.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, InfoCloseRequest, InfoCloseRequest, PM_REMOVE)) {
+    }
+}
+
+} // namespace platform
