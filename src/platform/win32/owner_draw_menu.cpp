@@ -1,8 +1,224 @@
+#include "platform/win32/owner_draw_menu.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
 
 namespace platform::win32 {
 
-// No owner-drawn menus yet.
-bool ownerDrawMenuMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+namespace {
+
+// Layout of an item, in pixels at 96 DPI.
+constexpr int IconSize = 16;
+constexpr int IconLeft = 2;            // the icon sits centred in the strip
+constexpr int StripWidth = 20;         // shaded column of the alternative look
+constexpr int TextLeft = IconLeft + 20; // text starts 20 pixels right of the icon
+constexpr int TextRightMargin = 16;    // room for the submenu arrow
+constexpr int SeparatorIndent = StripWidth + 4;
+
+struct DrawnItem {
+    DrawnKind kind = DrawnKind::Item;
+    IconMenuLook look = IconMenuLook::Classic;
+    std::u16string text;
+    HICON icon = nullptr;
+};
+
+std::vector<DrawnItem>& drawnItems() {
+    static std::vector<DrawnItem> items;
+    return items;
+}
+
+const DrawnItem* findDrawnItem(ULONG_PTR index) {
+    auto& items = drawnItems();
+    return index < items.size() ? &items[index] : nullptr;
+}
+
+// The menu font lives for the whole process; deleting it while a menu still draws would leave the menu
+// with the system font, so it is released only at exit.
+class FontHandle {
+public:
+    explicit FontHandle(HFONT f) : font_(f) {}
+    ~FontHandle() {
+        if (font_) DeleteObject(font_);
+    }
+    FontHandle(const FontHandle&) = delete;
+    FontHandle& operator=(const FontHandle&) = delete;
+    HFONT get() const { return font_; }
+
+private:
+    HFONT font_;
+};
+
+HFONT createMenuFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+    return CreateFontIndirectW(&metrics.lfMenuFont);
+}
+
+HFONT menuFont() {
+    static FontHandle font(createMenuFont());
+    return font.get() ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// Selects a GDI object into a DC and puts the previous one back; forgetting that leaks the font into
+// the menu's DC for the next item.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The window's DC for measuring; ReleaseDC, not DeleteDC, gives it back.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+int channelBetween(int from, int to, int step, int steps) { return from + (to - from) * step / steps; }
+
+COLORREF colourBetween(COLORREF from, COLORREF to, int step, int steps) {
+    return RGB(channelBetween(GetRValue(from), GetRValue(to), step, steps),
+               channelBetween(GetGValue(from), GetGValue(to), step, steps),
+               channelBetween(GetBValue(from), GetBValue(to), step, steps));
+}
+
+// DC_BRUSH takes its colour from the DC, so filling needs no brush to create and free.
+void fill(HDC dc, const RECT& rect, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// White at the left edge, the highlight colour at the right edge of the strip.
+void drawStrip(HDC dc, const RECT& item) {
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (int x = 0; x < StripWidth; ++x) {
+        RECT column{item.left + x, item.top, item.left + x + 1, item.bottom};
+        fill(dc, column, colourBetween(white, highlight, x, StripWidth - 1));
+    }
+}
+
+void drawSeparator(HDC dc, const DrawnItem& item, const RECT& rect) {
+    bool alternative = item.look == IconMenuLook::Alternative;
+    fill(dc, rect, GetSysColor(COLOR_MENU));
+    if (alternative) drawStrip(dc, rect);
+    int middle = (rect.top + rect.bottom) / 2;
+    RECT line{rect.left + (alternative ? SeparatorIndent : 1), middle - 1, rect.right - 1, middle + 1};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+}
+
+void drawItem(const DRAWITEMSTRUCT& draw, const DrawnItem& item) {
+    HDC dc = draw.hDC;
+    const RECT& rect = draw.rcItem;
+    bool alternative = item.look == IconMenuLook::Alternative;
+    bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    bool greyed = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+
+    if (selected && alternative) {
+        fill(dc, rect, colourBetween(highlight, RGB(255, 255, 255), 1, 2));
+        FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    } else if (selected) {
+        fill(dc, rect, highlight);
+    } else {
+        fill(dc, rect, GetSysColor(COLOR_MENU));
+        if (alternative) drawStrip(dc, rect);
+    }
+
+    if (item.icon) {
+        int top = rect.top + (rect.bottom - rect.top - IconSize) / 2;
+        if (greyed) {
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(item.icon), 0, rect.left + IconLeft, top,
+                       IconSize, IconSize, DST_ICON | DSS_DISABLED);
+        } else {
+            DrawIconEx(dc, rect.left + IconLeft, top, item.icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+        }
+    }
+
+    COLORREF textColour = GetSysColor(COLOR_MENUTEXT);
+    if (greyed) textColour = GetSysColor(COLOR_GRAYTEXT);
+    else if (selected && !alternative) textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    SelectedObject font(dc, menuFont());
+    COLORREF oldColour = SetTextColor(dc, textColour);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT textRect{rect.left + TextLeft, rect.top, rect.right - TextRightMargin, rect.bottom};
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_EXPANDTABS;
+    if (draw.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    DrawTextW(dc, wz(item.text), -1, &textRect, format);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColour);
+}
+
+void measureItem(HWND window, MEASUREITEMSTRUCT& measure, const DrawnItem& item) {
+    if (item.kind == DrawnKind::Separator) {
+        measure.itemWidth = 0;
+        measure.itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENUSIZE) / 2);
+        return;
+    }
+    WindowDc dc(window);
+    RECT text{};
+    if (dc.get()) {
+        SelectedObject font(dc.get(), menuFont());
+        DrawTextW(dc.get(), wz(item.text), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+    }
+    int height = std::max({GetSystemMetrics(SM_CYMENU) - 1, static_cast<int>(text.bottom - text.top) + 4,
+                           IconSize + 2});
+    measure.itemWidth = static_cast<UINT>(TextLeft + (text.right - text.left) + TextRightMargin);
+    measure.itemHeight = static_cast<UINT>(height);
+}
+
+} // namespace
+
+ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, HICON icon) {
+    auto& items = drawnItems();
+    items.push_back({kind, look, text, icon});
+    return items.size() - 1;
+}
+
+void forgetDrawnItems() { drawnItems().clear(); }
+
+bool ownerDrawMenuMessage(HWND window, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (!measure || measure->CtlType != ODT_MENU) return false;
+        const DrawnItem* item = findDrawnItem(measure->itemData);
+        if (!item) return false;
+        measureItem(window, *measure, *item);
+        result = TRUE;
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (!draw || draw->CtlType != ODT_MENU) return false;
+        const DrawnItem* item = findDrawnItem(draw->itemData);
+        if (!item) return false;
+        if (item->kind == DrawnKind::Separator) drawSeparator(draw->hDC, *item, draw->rcItem);
+        else drawItem(*draw, *item);
+        result = TRUE;
+        return true;
+    }
+    return false;
+}
 
 } // namespace platform::win32

@@ -1,0 +1,17 @@
+#pragma once
+// Small (16 x 16) icons from files and from the shell.
+#include <string>
+
+#include "platform/handles.h"
+
+namespace platform {
+
+// ExtractIconExW(file, index, no large icon, one small icon, 1); 0 when nothing was extracted.
+// A negative index names the icon by minus its resource id.
+IconHandle extractSmallIcon(const std::u16string& file, int index);
+// SHGetFileInfoW(name, 0, ..., SHGFI_ICON | SHGFI_SMALLICON); 0 when the shell gives none.
+IconHandle shellSmallIcon(const std::u16string& name);
+IconHandle copyIcon(IconHandle icon);
+bool destroyIcon(IconHandle icon);
+
+} // namespace platform

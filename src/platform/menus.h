@@ -1,0 +1,47 @@
+#pragma once
+// Popup menus: plain ones, and the owner-drawn icon menu in its two looks.
+// Command ids are the window system's 32-bit item ids; 0 never names an item, because tracking returns 0
+// for "nothing chosen".
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace platform {
+
+enum class IconMenuLook : std::uint32_t {
+    Classic = 1,     // selection filled with the highlight colour
+    Alternative = 2, // shaded icon strip, half-tint selection framed in black, indented separators
+};
+
+// Window messages the popup's message callback looks at.
+constexpr unsigned MessageInitMenuPopup = 0x0117; // wParam: the menu about to open; low word of lParam: its position
+constexpr unsigned MessageExitMenuLoop = 0x0212;
+
+MenuHandle createPopupMenu();
+// A menu whose items are drawn by the program, with room for a 16 x 16 icon beside each.
+MenuHandle createIconMenu(IconMenuLook look);
+bool destroyMenu(MenuHandle menu); // also destroys its submenus
+// Forgets what the icon menus built so far are to draw; for when none of them will be shown again.
+void forgetIconMenuItems();
+
+// Items of an icon menu are owner-drawn; those of a plain menu are ordinary text items (icon ignored).
+bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16string& text, IconHandle icon);
+bool appendSeparator(MenuHandle menu);
+// A separator with an id that starts a new column (MF_SEPARATOR | MF_MENUBARBREAK).
+bool appendColumnBreak(MenuHandle menu, std::uint32_t commandId);
+bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& text, IconHandle icon);
+
+// EnableMenuItem by command id with MF_GRAYED; finds items inside submenus too.
+bool greyMenuItem(MenuHandle menu, std::uint32_t commandId);
+int menuItemCount(MenuHandle menu); // -1 for an invalid menu
+bool deleteMenuItemAt(MenuHandle menu, int position);
+
+// Shows the menu modally (TPM_RIGHTBUTTON | TPM_RETURNCMD) and returns the chosen command id, 0 when
+// dismissed. The owner still receives WM_INITMENUPOPUP and WM_EXITMENULOOP, but no WM_COMMAND.
+std::uint32_t trackPopupMenu(MenuHandle menu, WindowHandle owner, std::int32_t x, std::int32_t y);
+
+bool cursorPosition(Point& position);
+bool setForegroundWindow(WindowHandle window);
+
+} // namespace platform

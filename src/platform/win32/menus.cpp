@@ -1,0 +1,102 @@
+#include "platform/menus.h"
+
+#include <windows.h>
+
+#include "platform/win32/owner_draw_menu.h"
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+namespace {
+
+HMENU hmenu(MenuHandle menu) { return reinterpret_cast<HMENU>(menu); }
+
+// The look of an icon menu travels in its menu data; 0 marks a plain menu.
+IconMenuLook lookOf(HMENU menu) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    if (!GetMenuInfo(menu, &info)) return IconMenuLook{};
+    return static_cast<IconMenuLook>(info.dwMenuData);
+}
+
+} // namespace
+
+MenuHandle createPopupMenu() { return reinterpret_cast<MenuHandle>(CreatePopupMenu()); }
+
+MenuHandle createIconMenu(IconMenuLook look) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return 0;
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = static_cast<ULONG_PTR>(look);
+    SetMenuInfo(menu, &info);
+    return reinterpret_cast<MenuHandle>(menu);
+}
+
+bool destroyMenu(MenuHandle menu) { return DestroyMenu(hmenu(menu)) != FALSE; }
+
+void forgetIconMenuItems() { win32::forgetDrawnItems(); }
+
+bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16string& text, IconHandle icon) {
+    HMENU m = hmenu(menu);
+    IconMenuLook look = lookOf(m);
+    if (look == IconMenuLook{}) return AppendMenuW(m, MF_STRING, commandId, wz(text)) != FALSE;
+    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Item, look, text, reinterpret_cast<HICON>(icon));
+    return AppendMenuW(m, MF_OWNERDRAW, commandId, reinterpret_cast<LPCWSTR>(index)) != FALSE;
+}
+
+bool appendSeparator(MenuHandle menu) {
+    HMENU m = hmenu(menu);
+    IconMenuLook look = lookOf(m);
+    if (look == IconMenuLook{}) return AppendMenuW(m, MF_SEPARATOR, 0, nullptr) != FALSE;
+    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Separator, look, {}, nullptr);
+    return AppendMenuW(m, MF_SEPARATOR | MF_OWNERDRAW, 0, reinterpret_cast<LPCWSTR>(index)) != FALSE;
+}
+
+bool appendColumnBreak(MenuHandle menu, std::uint32_t commandId) {
+    HMENU m = hmenu(menu);
+    IconMenuLook look = lookOf(m);
+    if (look == IconMenuLook{}) return AppendMenuW(m, MF_SEPARATOR | MF_MENUBARBREAK, commandId, L"") != FALSE;
+    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Separator, look, {}, nullptr);
+    return AppendMenuW(m, MF_SEPARATOR | MF_MENUBARBREAK | MF_OWNERDRAW, commandId,
+                       reinterpret_cast<LPCWSTR>(index)) != FALSE;
+}
+
+bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& text, IconHandle icon) {
+    HMENU m = hmenu(menu);
+    IconMenuLook look = lookOf(m);
+    auto sub = reinterpret_cast<UINT_PTR>(hmenu(submenu));
+    if (look == IconMenuLook{}) return AppendMenuW(m, MF_POPUP | MF_STRING, sub, wz(text)) != FALSE;
+    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Item, look, text, reinterpret_cast<HICON>(icon));
+    return AppendMenuW(m, MF_POPUP | MF_OWNERDRAW, sub, reinterpret_cast<LPCWSTR>(index)) != FALSE;
+}
+
+bool greyMenuItem(MenuHandle menu, std::uint32_t commandId) {
+    return EnableMenuItem(hmenu(menu), commandId, MF_BYCOMMAND | MF_GRAYED) != -1;
+}
+
+int menuItemCount(MenuHandle menu) { return GetMenuItemCount(hmenu(menu)); }
+
+bool deleteMenuItemAt(MenuHandle menu, int position) {
+    return DeleteMenu(hmenu(menu), static_cast<UINT>(position), MF_BYPOSITION) != FALSE;
+}
+
+std::uint32_t trackPopupMenu(MenuHandle menu, WindowHandle owner, std::int32_t x, std::int32_t y) {
+    // TPM_RETURNCMD hands back the whole 32-bit id; WM_COMMAND would cut it to 16 bits.
+    BOOL chosen = TrackPopupMenu(hmenu(menu), TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0,
+                                 reinterpret_cast<HWND>(owner), nullptr);
+    return static_cast<std::uint32_t>(chosen);
+}
+
+bool cursorPosition(Point& position) {
+    POINT p{};
+    if (!GetCursorPos(&p)) return false;
+    position = {p.x, p.y};
+    return true;
+}
+
+bool setForegroundWindow(WindowHandle window) { return SetForegroundWindow(reinterpret_cast<HWND>(window)) != FALSE; }
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// What the owner-drawn icon menu draws for each item. An item's data is a small index into this table,
+// never a pointer, so a stale index can only miss, not crash.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/menus.h"
+
+namespace platform::win32 {
+
+enum class DrawnKind : std::uint8_t { Item, Separator };
+
+// Remembers an item to draw and returns its index for the item data.
+ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, HICON icon);
+// Forgets every item; menus still holding old indexes then draw nothing.
+void forgetDrawnItems();
+
+} // namespace platform::win32
