@@ -132,13 +132,35 @@ bool renameOver(const std::u16string& temporary, const std::u16string& path) {
     return platform::moveFileReplacing(temporary, path);
 }
 
+std::u16string withoutTrailingSlash(std::u16string path) {
+    while (!path.empty() && path.back() == u'\\') path.pop_back();
+    return path;
+}
+
+// The system resolves path to another folder or another name: a symbolic link, also one that is not shown
+// as a reparse point (Wine's view of a Unix symbolic link). A short 8.3 name gives the same answer, which
+// only costs the one-step replace.
+bool resolvesElsewhere(const std::u16string& path, platform::WriteHandle file) {
+    std::u16string finalFile;
+    if (!platform::finalPathName(file, finalFile)) return false;
+    std::u16string folder = directoryPart(path);
+    platform::ScopedWriteHandle folderHandle(platform::openFolderForQuery(folder.empty() ? u"." : folder));
+    std::u16string finalFolder;
+    if (!folderHandle.valid() || !platform::finalPathName(folderHandle.get(), finalFolder)) return false;
+    return !equalsIgnoreCase(withoutTrailingSlash(directoryPart(finalFile)), withoutTrailingSlash(finalFolder)) ||
+           !equalsIgnoreCase(fileNameOf(finalFile), fileNameOf(path));
+}
+
 // A rename would give a hard link's other names the old content and would replace a symbolic link or
-// junction by a plain file, so such a file is written where it is.
+// junction by a plain file, so such a file is written where it is. When the system cannot tell, the file is
+// replaced: its content is safe either way.
 bool isLinked(const std::u16string& path, std::uint32_t attributes) {
     if (attributes & platform::AttributeReparsePoint) return true;
     platform::ScopedWriteHandle file(platform::openForQuery(path));
+    if (!file.valid()) return false;
     std::uint32_t links = 1;
-    return file.valid() && platform::linkCount(file.get(), links) && links > 1;
+    if (platform::linkCount(file.get(), links) && links > 1) return true;
+    return resolvesElsewhere(path, file.get());
 }
 
 // Not atomic: only for files that cannot be replaced. When writing fails, the old content is written back,

@@ -17,8 +17,9 @@ WriteHandle createNewFile(std::u16string_view path);
 // Opens for reading and writing, shared with nobody, creating the file when it is missing (OPEN_ALWAYS).
 // The position is the first byte.
 WriteHandle openForUpdate(std::u16string_view path);
-// Opens without read or write access, sharing everything, only to ask about the file.
+// Opens without read or write access, sharing everything, only to ask about the file (or the folder).
 WriteHandle openForQuery(std::u16string_view path);
+WriteHandle openFolderForQuery(std::u16string_view path);
 
 // One WriteFile call: written tells how much of bytes went out, which may be less than asked.
 bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written);
@@ -28,6 +29,9 @@ bool setEndOfFile(WriteHandle file);
 bool closeFile(WriteHandle file);
 // Number of names (hard links) of the file, from GetFileInformationByHandle.
 bool linkCount(WriteHandle file, std::uint32_t& links);
+// The path that the system resolved the open file or folder to (GetFinalPathNameByHandleW, "\\?\" form):
+// symbolic links along the way are followed.
+bool finalPathName(WriteHandle file, std::u16string& path);
 
 bool setFileAttributes(std::u16string_view path, std::uint32_t attributes);
 // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: a rename in one step.

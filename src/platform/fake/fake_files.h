@@ -13,6 +13,7 @@ struct FakeFile {
     bool folder = false;
     bool lockedByOtherProcess = false; // an exclusive open fails
     std::uint32_t links = 1;           // names of the file (hard links); more than 1 is written in place
+    std::u16string finalPath;          // where a symbolic link leads (the system's resolved path); empty: here
 };
 
 // A file opened through platform/file_write.h.
@@ -32,6 +33,7 @@ struct FilesState {
     int writeSteps = 0;           // calls made so far, failed ones included
     int failStep = 0;             // that call (1-based) fails, once; 0: none
     int crashFromStep = 0;        // that call and every later one fails, as if the process had died there
+    std::string failCall;         // the first call of this function ("createNewFile", ...) fails
     std::uint32_t failError = 29; // the error of an injected failure (ERROR_WRITE_FAULT)
     int moveBusyCount = 0;        // so many renames fail first with a sharing violation (a virus scanner)
     std::uint32_t lastError = 0;

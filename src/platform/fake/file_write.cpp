@@ -18,10 +18,12 @@ constexpr std::uint32_t ErrorFileNotFound = 2;
 constexpr std::uint32_t ErrorInvalidHandle = 6;
 
 // Counts the call and decides whether the test wants it to fail.
-bool injectedFailure() {
+bool injectedFailure(const char* call) {
     auto& s = fake::files();
     int step = ++s.writeSteps;
-    if (step == s.failStep || (s.crashFromStep > 0 && step >= s.crashFromStep)) {
+    bool named = !s.failCall.empty() && s.failCall == call;
+    if (named) s.failCall.clear();
+    if (named || step == s.failStep || (s.crashFromStep > 0 && step >= s.crashFromStep)) {
         s.lastError = s.failError;
         return true;
     }
@@ -42,6 +44,7 @@ WriteHandle failOpen(std::uint32_t error) {
 std::string logName(std::u16string_view path) {
     std::size_t slash = path.find_last_of(u"\\/");
     std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+    if (name.empty()) name = path; // a folder
     std::string out;
     for (char16_t c : name) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     return out;
@@ -98,7 +101,7 @@ bool wildcardMatch(std::u16string_view pattern, std::u16string_view name) {
 } // namespace
 
 WriteHandle createNewFile(std::u16string_view path) {
-    if (injectedFailure()) return 0;
+    if (injectedFailure("createNewFile")) return 0;
     std::u16string p(path);
     if (fake::findFile(p)) return failOpen(ErrorFileExists);
     fake::putFile(p, std::string(), AttributeArchive);
@@ -107,7 +110,7 @@ WriteHandle createNewFile(std::u16string_view path) {
 }
 
 WriteHandle openForUpdate(std::u16string_view path) {
-    if (injectedFailure()) return 0;
+    if (injectedFailure("openForUpdate")) return 0;
     std::u16string p(path);
     fake::FakeFile* f = fake::findFile(p);
     if (f && f->folder) return failOpen(ErrorAccessDenied);
@@ -119,9 +122,16 @@ WriteHandle openForUpdate(std::u16string_view path) {
 }
 
 WriteHandle openForQuery(std::u16string_view path) {
-    if (injectedFailure()) return 0;
+    if (injectedFailure("openForQuery")) return 0;
     if (!fake::findFile(std::u16string(path))) return failOpen(ErrorFileNotFound);
     log("query " + logName(path));
+    return newHandle(path);
+}
+
+// Folders need not be put into the fake file system to be asked about.
+WriteHandle openFolderForQuery(std::u16string_view path) {
+    if (injectedFailure("openFolderForQuery")) return 0;
+    log("query folder " + logName(path));
     return newHandle(path);
 }
 
@@ -130,7 +140,7 @@ bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
     fake::OpenWriteFile* open = openFile(file);
     fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     // A failing write gets half of its bytes onto the disk first, as a full disk would.
-    bool failing = injectedFailure();
+    bool failing = injectedFailure("writeFile");
     if (!f) return fail(ErrorInvalidHandle);
     std::size_t count = failing ? bytes.size() / 2 : bytes.size();
     std::string& content = f->bytes;
@@ -144,7 +154,7 @@ bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
 }
 
 bool flushFile(WriteHandle file) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("flushFile")) return false;
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     log("flush " + logName(open->path));
@@ -152,7 +162,7 @@ bool flushFile(WriteHandle file) {
 }
 
 bool seekToStart(WriteHandle file) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("seekToStart")) return false;
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     open->position = 0;
@@ -161,7 +171,7 @@ bool seekToStart(WriteHandle file) {
 }
 
 bool setEndOfFile(WriteHandle file) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("setEndOfFile")) return false;
     fake::OpenWriteFile* open = openFile(file);
     fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     if (!f) return fail(ErrorInvalidHandle);
@@ -172,7 +182,7 @@ bool setEndOfFile(WriteHandle file) {
 
 // A close that reports a failure still gives the handle up.
 bool closeFile(WriteHandle file) {
-    bool failing = injectedFailure();
+    bool failing = injectedFailure("closeFile");
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     std::string name = logName(open->path);
@@ -183,7 +193,7 @@ bool closeFile(WriteHandle file) {
 }
 
 bool linkCount(WriteHandle file, std::uint32_t& links) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("linkCount")) return false;
     fake::OpenWriteFile* open = openFile(file);
     fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     if (!f) return fail(ErrorInvalidHandle);
@@ -191,8 +201,21 @@ bool linkCount(WriteHandle file, std::uint32_t& links) {
     return true;
 }
 
+bool finalPathName(WriteHandle file, std::u16string& path) {
+    if (injectedFailure("finalPathName")) return false;
+    fake::OpenWriteFile* open = openFile(file);
+    if (!open) return fail(ErrorInvalidHandle);
+    fake::FakeFile* f = fake::findFile(open->path);
+    std::u16string full;
+    if (f && !f->finalPath.empty()) full = f->finalPath;
+    else if (!fullPathName(open->path, full)) return fail(ErrorFileNotFound);
+    while (full.size() > 3 && full.back() == u'\\') full.pop_back();
+    path = u"\\\\?\\" + full;
+    return true;
+}
+
 bool setFileAttributes(std::u16string_view path, std::uint32_t attributes) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("setFileAttributes")) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f) return fail(ErrorFileNotFound);
     f->attributes = attributes == 0x80 ? 0 : attributes; // FILE_ATTRIBUTE_NORMAL stands for "none"
@@ -201,7 +224,7 @@ bool setFileAttributes(std::u16string_view path, std::uint32_t attributes) {
 }
 
 bool moveFileReplacing(std::u16string_view from, std::u16string_view to) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("moveFileReplacing")) return false;
     auto& s = fake::files();
     if (s.moveBusyCount > 0) {
         --s.moveBusyCount;
@@ -223,7 +246,7 @@ bool moveFileReplacing(std::u16string_view from, std::u16string_view to) {
 }
 
 bool deleteFile(std::u16string_view path) {
-    if (injectedFailure()) return false;
+    if (injectedFailure("deleteFile")) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder) return fail(ErrorFileNotFound);
     if (f->attributes & AttributeReadOnly) return fail(ErrorAccessDenied);
@@ -235,7 +258,7 @@ bool deleteFile(std::u16string_view path) {
 
 bool listFiles(std::u16string_view pattern, std::vector<std::u16string>& names) {
     names.clear();
-    if (injectedFailure()) return false;
+    if (injectedFailure("listFiles")) return false;
     std::u16string full;
     if (!fullPathName(pattern, full)) return fail(ErrorFileNotFound);
     full = upperCase(full);

@@ -30,6 +30,13 @@ WriteHandle openForQuery(std::u16string_view path) {
                                   nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
+WriteHandle openFolderForQuery(std::u16string_view path) {
+    std::u16string p(path);
+    // Only FILE_FLAG_BACKUP_SEMANTICS lets CreateFileW open a folder.
+    return fromHandle(CreateFileW(wz(p), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
     written = 0;
     // One call writes at most what a DWORD can count; the caller writes in smaller pieces anyway.
@@ -55,6 +62,20 @@ bool linkCount(WriteHandle file, std::uint32_t& links) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(toHandle(file), &info)) return false;
     links = info.nNumberOfLinks;
+    return true;
+}
+
+bool finalPathName(WriteHandle file, std::u16string& path) {
+    // Too small a buffer is answered with the size needed; the name may grow in between, so the second
+    // answer is checked too.
+    path.assign(MAX_PATH, u'\0');
+    DWORD n = GetFinalPathNameByHandleW(toHandle(file), wbuf(path), static_cast<DWORD>(path.size()), 0);
+    if (n >= path.size()) {
+        path.assign(n, u'\0');
+        n = GetFinalPathNameByHandleW(toHandle(file), wbuf(path), static_cast<DWORD>(path.size()), 0);
+    }
+    if (n == 0 || n >= path.size()) return false;
+    path.resize(n);
     return true;
 }
 
