@@ -1,0 +1,68 @@
+// Creating, finding, placing and showing the program's windows.
+#include <windows.h>
+
+#include "platform/ui.h"
+#include "platform/win32/ui_internal.h"
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+using win32::hwnd;
+using win32::handleOf;
+
+WindowHandle findTopLevelWindow(const std::u16string& title) { return handleOf(FindWindowW(nullptr, wz(title))); }
+
+bool workArea(Rect& area) {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return false;
+    area = {r.left, r.top, r.right, r.bottom};
+    return true;
+}
+
+WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight) {
+    const ATOM windowClass = win32::programWindowClass();
+    if (windowClass == 0) return 0;
+    const DWORD style = WS_POPUP | WS_THICKFRAME;
+    RECT outer{0, 0, clientWidth, clientHeight};
+    if (!AdjustWindowRectEx(&outer, style, FALSE, 0)) return 0;
+    const wchar_t* className = reinterpret_cast<const wchar_t*>(static_cast<ULONG_PTR>(windowClass)); // MAKEINTATOM
+    HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, outer.right - outer.left,
+                                  outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return handleOf(window);
+}
+
+WindowHandle createLabel(WindowHandle parent, int controlId, const Rect& bounds, const std::u16string& text,
+                         Colour textColour) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
+    HWND label = CreateWindowExW(0, L"STATIC", wz(text), style, bounds.left, bounds.top, bounds.right - bounds.left,
+                                 bounds.bottom - bounds.top, hwnd(parent),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr),
+                                 nullptr);
+    if (label) win32::rememberTextColour(label, textColour);
+    return handleOf(label);
+}
+
+bool destroyWindow(WindowHandle window) { return DestroyWindow(hwnd(window)) != FALSE; }
+
+bool windowExists(WindowHandle window) { return window != 0 && IsWindow(hwnd(window)) != FALSE; }
+
+bool showWindow(WindowHandle window, int command) { return ShowWindow(hwnd(window), command) != FALSE; }
+
+bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y) {
+    return SetWindowPos(hwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
+bool setTopmost(WindowHandle window, bool topmost) {
+    return SetWindowPos(hwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != FALSE;
+}
+
+bool animateWindow(WindowHandle window, std::uint32_t durationMs, unsigned flags) {
+    return AnimateWindow(hwnd(window), durationMs, flags) != FALSE;
+}
+
+WindowHandle setFocus(WindowHandle window) { return handleOf(SetFocus(hwnd(window))); }
+
+bool keyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+
+} // namespace platform
