@@ -85,10 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 #if VORLIX_FUZZ_COMMAND_LINE
     app.commandLineRest = TextCursor{text, 0};
-    std::size_t calls = 0;
-    while (!nextArgument().empty()) {
-        // Every argument takes at least one character off the text, so this ends.
-        require(++calls <= text.size());
+    // A call takes at least one character off the text or finds it used up (at its end or at a zero
+    // character; a quoted "" argument comes back empty but is consumed), so this many calls suffice.
+    for (std::size_t calls = 0; calls <= text.size(); ++calls) {
+        nextArgument();
         require(app.commandLineRest.pos <= text.size());
     }
     require(nextArgument().empty());
