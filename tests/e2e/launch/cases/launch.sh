@@ -1,0 +1,118 @@
+# The launcher's requests as a started program sees them: probe.exe records its command line, working
+# directory and show state. launch_harness.exe calls launchEntry / launchFolderItem with the real shell.
+
+LAUNCH_HARNESS="$E2E_BUILD/tests/e2e/launch/launch_harness.exe"
+
+# harness NAME ARGS...: runs launch_harness.exe to its end; its output (CR removed) goes to HARNESS_OUT.
+harness() {
+    local _name=$1
+    shift
+    [[ -f "$LAUNCH_HARNESS" ]] || fail "launch_harness.exe is missing"
+    spawn "$_name" "$LAUNCH_HARNESS" "$@"
+    assert_exit "$_name" 0
+    HARNESS_OUT=$(tr -d '\r' <"$E2E_TMP/.proc-$_name/stdout")
+}
+
+# A private copy of probe.exe in FOLDER (under the test's folder); sets PROBE_COPY to its Windows path.
+copy_probe() {
+    mkdir -p "$E2E_TMP/$1"
+    cp "$PROBE_EXE" "$E2E_TMP/$1/probe.exe"
+    PROBE_COPY=$(winpath "$E2E_TMP/$1/probe.exe")
+}
+
+test_entry_requests_reach_the_started_program() {
+    copy_probe tools
+    mkdir -p "$E2E_TMP/run here"
+    local tools run
+    tools=$(winpath "$E2E_TMP/tools")
+    run=$(winpath "$E2E_TMP/run here")
+    # Rows: name | definition | modifiers | show | working directory | argv1
+    local rows=(
+        "own folder, maximised|$PROBE_COPY;first;;max|0|3|$tools|first"
+        "named directory, minimised|$PROBE_COPY;x;$run;min|0|2|$run|x"
+        "dot-dot resolved|$tools\\..\\tools\\probe.exe;y|0|1|$tools|y"
+        "capital run mode is normal|$PROBE_COPY;z;;Max|0|1|$tools|z"
+        "shift+ctrl keeps the run mode|$PROBE_COPY;w;;min|3|2|$tools|w"
+    )
+    local row name definition modifiers show cwd argv1
+    for row in "${rows[@]}"; do
+        IFS='|' read -r name definition modifiers show cwd argv1 <<<"$row"
+        echo "case $name"
+        use_probe_log "probe-$modifiers-$show-$argv1"
+        harness entry entry "$definition" --modifiers "$modifiers"
+        assert_contains "$HARNESS_OUT" "result=3" "launch result of $name"
+        wait_file "$PROBE_LOG"
+        assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
+        assert_probe "$PROBE_LOG" show "$show"
+        assert_probe "$PROBE_LOG" cwd "$cwd"
+        assert_probe "$PROBE_LOG" argv1 "$argv1"
+    done
+}
+
+test_bare_name_starts_in_the_launchers_directory() {
+    copy_probe here
+    use_probe_log bare
+    SPAWN_CWD="$E2E_TMP/here" harness bare entry 'probe.exe;one'
+    assert_contains "$HARNESS_OUT" "result=3"
+    wait_file "$PROBE_LOG"
+    assert_probe "$PROBE_LOG" cwd "$(winpath "$E2E_TMP/here")"
+    assert_probe "$PROBE_LOG" argv1 one
+}
+
+test_refused_start_and_entries_that_start_nothing() {
+    # Rows: name | definition | result
+    local rows=(
+        "missing program|C:\\no\\such\\program.exe|0"
+        "configuration|Configuration|2"
+        "cancel|cancel|3"
+        "files|files;*.txt;C:\\|3"
+    )
+    local row name definition result
+    for row in "${rows[@]}"; do
+        IFS='|' read -r name definition result <<<"$row"
+        echo "case $name"
+        harness "h-$result" entry "$definition"
+        assert_contains "$HARNESS_OUT" "result=$result" "launch result of $name"
+    done
+}
+
+test_vorlix_entry_restarts_or_starts_a_second_copy_beside_the_editor() {
+    harness popup entry 'vorlix;other.lst /n'
+    assert_contains "$HARNESS_OUT" "result=1"
+    assert_contains "$HARNESS_OUT" "rest=other.lst /n"
+
+    copy_probe second
+    use_probe_log second
+    harness editor entry 'vorlix;other.lst /n' --program "$PROBE_COPY" --editor 100,200
+    assert_contains "$HARNESS_OUT" "result=3"
+    wait_file "$PROBE_LOG"
+    assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
+    assert_probe "$PROBE_LOG" argv1 other.lst
+    assert_probe "$PROBE_LOG" argv2 /n
+    assert_probe "$PROBE_LOG" argv3 /s130,230
+}
+
+test_folder_item_with_a_quoted_opener() {
+    copy_probe "opener dir"
+    mkdir -p "$E2E_TMP/listed"
+    local folder
+    folder="$(winpath "$E2E_TMP/listed")\\u005c"
+    use_probe_log opener
+    # The opener in double quotes (written as \u0022 so that no command-line parser touches them).
+    harness item folder-item "$folder" "\\u0022$PROBE_COPY\\u0022" 'b c.txt'
+    wait_file "$PROBE_LOG"
+    assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
+    assert_probe "$PROBE_LOG" argc 2
+    assert_probe "$PROBE_LOG" argv1 'b c.txt'
+    assert_contains "$(probe_value "$PROBE_LOG" cmdline)" ' "b c.txt"' "the opener's command line"
+    assert_probe "$PROBE_LOG" cwd "$(winpath "$E2E_TMP/listed")"
+}
+
+test_folder_item_without_opener_starts_the_file() {
+    copy_probe listed
+    use_probe_log plain
+    harness item folder-item "$(winpath "$E2E_TMP/listed")\\u005c" '' probe.exe
+    wait_file "$PROBE_LOG"
+    assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
+    assert_probe "$PROBE_LOG" argc 1
+}
