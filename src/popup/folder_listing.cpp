@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 
 #include "app/app_state.h"
 #include "app/text.h"
@@ -44,17 +43,20 @@ void sortFolderNames(std::vector<std::u16string>& names) {
     }
     starts.push_back(all.size());
     const std::u16string lowered = lowerCase(all);
-    auto key = [&](std::size_t i) {
-        return std::u16string_view(lowered).substr(starts[i], starts[i + 1] - starts[i]);
+    struct Keyed {
+        std::u16string_view key;
+        std::size_t index;
     };
-    std::vector<std::size_t> order(names.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::vector<Keyed> order;
+    order.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        order.push_back({std::u16string_view(lowered).substr(starts[i], starts[i + 1] - starts[i]), i});
     // Stable: names that compare equal stay in the order they were found, as an insertion after the last
     // name that is not greater would leave them.
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    std::stable_sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
     std::vector<std::u16string> sorted;
     sorted.reserve(names.size());
-    for (std::size_t i : order) sorted.push_back(std::move(names[i]));
+    for (const Keyed& k : order) sorted.push_back(std::move(names[k.index]));
     names = std::move(sorted);
 }
 
