@@ -101,7 +101,8 @@ void resetUi();
 FakeWindow* window(platform::WindowHandle handle);
 // The first live top-level window with this title, or nullptr.
 FakeWindow* topLevelWindow(const std::u16string& title);
-// Scripts an event that arrives after delayMs.
+// Scripts an event for the window being waited for that arrives after delayMs; id goes into both the
+// identifier and the control number.
 void scriptEvent(platform::EventKind kind, int id = 0, std::uint32_t delayMs = 0);
 
 } // namespace fake
