@@ -10,6 +10,7 @@
 //       the first, creates MENU.ready and then saves the two in turn until it is killed.
 //   writer_harness attributes PATH           prints the file's attributes in hexadecimal
 //   writer_harness set-attributes PATH HEX   sets them
+//   writer_harness codepage                  prints the ANSI code page (GetACP)
 //
 // Exit codes: 0 saved (or done), 1 read-only, 2 failed, 3 bad usage or an unexpected state.
 #include <windows.h>
@@ -164,6 +165,10 @@ int loop(int argc, wchar_t** argv) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && argument(argv[1]) == u"codepage") {
+        say(std::to_string(GetACP()) + "\n");
+        return 0;
+    }
     if (argc < 3) return 3;
     std::u16string command = argument(argv[1]);
     if (command == u"save") return save(argc, argv);
