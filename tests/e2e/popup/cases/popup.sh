@@ -1,0 +1,110 @@
+# The popup under the real window system, driven by keys: identifiers past 16 bits, dismissal, folder
+# submenus listed on every opening, a lone "files" line shown as the popup, and the owner-drawn icon menus.
+
+POPUP_HARNESS="$E2E_BUILD/tests/e2e/popup/popup_harness.exe"
+
+# popup_start NAME MENUFILE [OPTIONS...]: starts the harness with the mouse at (300, 200) and waits for
+# its popup.
+popup_start() {
+    [[ -f "$POPUP_HARNESS" ]] || fail "popup_harness.exe is missing"
+    local _name=$1
+    shift
+    driver mouse-move 300 200 || fail "cannot move the mouse"
+    spawn "$_name" "$POPUP_HARNESS" "$(winpath "$1")" "${@:2}"
+    wait_window --class '#32768'
+}
+
+# popup_levels N: waits until N menu levels are on screen.
+popup_levels() {
+    local _deadline=$((SECONDS + E2E_EXIT_S)) _count
+    while :; do
+        _count=$(driver list | grep -c 'visible "#32768"')
+        ((_count == $1)) && return 0
+        ((SECONDS >= _deadline)) && fail "expected $1 open menu levels, found $_count"
+        sleep 0.05
+    done
+}
+
+# popup_result NAME: what the harness printed after the popup closed.
+popup_result() {
+    assert_exit "$1" 0
+    tr -d '\r' <"$E2E_TMP/.proc-$1/stdout"
+}
+
+test_choice_beyond_sixteen_bits() {
+    # 700 submenus of 99 items: identifiers up to 69999, whose low 16 bits (4463) name another entry.
+    awk 'BEGIN { id = 0; for (g = 0; g < 700; g++) { print "G" g "/=submenu"; id++;
+                 for (k = 0; k < 99; k++) { print "G" g "/E" id "=cmd.exe"; id++ } } }' | write_menu big.lst
+    popup_start big big.lst
+    send_keys UP RIGHT
+    popup_levels 2
+    send_keys UP RETURN
+    assert_eq $'chosen 69999 entry G699/E69999\nloop-ended 1' "$(popup_result big)"
+}
+
+test_dismissal_is_no_choice() {
+    printf 'A=cmd.exe\nB=cmd.exe\n' | write_menu menu.lst
+    popup_start dismiss menu.lst
+    send_keys DOWN ESCAPE
+    assert_eq $'dismissed\nloop-ended 1' "$(popup_result dismiss)"
+}
+
+test_folder_submenus_are_listed_on_every_opening() {
+    mkdir -p docs logs
+    touch docs/b.txt docs/A.txt docs/notes.log logs/x.log
+    mkdir docs/folder.txt
+    { echo "A=cmd.exe"; echo "Docs=files;*.txt;$(winpath docs)"; echo "Logs=files;*.log;$(winpath logs)"; } |
+        write_menu menu.lst
+    popup_start folders menu.lst
+    send_keys DOWN DOWN RIGHT
+    popup_levels 2
+    touch docs/zz.txt # appears when Docs opens again
+    send_keys LEFT
+    popup_levels 1
+    send_keys DOWN RIGHT
+    popup_levels 2
+    send_keys LEFT
+    popup_levels 1
+    send_keys UP RIGHT
+    popup_levels 2
+    # Docs now lists A.txt, b.txt, zz.txt: the last one is firstFolderItemId 3 + position 2.
+    send_keys UP RETURN
+    assert_eq $'chosen 5 file zz.txt\nloop-ended 1' "$(popup_result folders)"
+}
+
+test_single_files_line_is_the_popup() {
+    mkdir -p docs
+    touch docs/b.txt docs/a.txt
+    echo "Docs=files;*.txt /noext;$(winpath docs)" | write_menu menu.lst
+    popup_start single menu.lst
+    send_keys DOWN DOWN RETURN
+    assert_eq $'chosen 2 file b.txt\nloop-ended 1' "$(popup_result single)"
+}
+
+test_icon_menus_choose_like_plain_ones() {
+    printf 'A=cmd.exe\n-=\nNote=rem\nTools/=submenu\nTools/x=cmd.exe\nB=%s\n' "C:\\windows\\notepad.exe" |
+        write_menu menu.lst
+    # Rows: harness options | keys | expected result. The greyed remark cannot be chosen.
+    local rows=(
+        "|UP RETURN|chosen 5 entry B"
+        "icons|UP RETURN|chosen 5 entry B"
+        "alt|UP RETURN|chosen 5 entry B"
+        "alt|UP UP RIGHT RETURN|chosen 4 entry Tools/x"
+        "icons|DOWN DOWN RETURN ESCAPE|dismissed"
+    )
+    local row options keys expected n=0
+    for row in "${rows[@]}"; do
+        IFS='|' read -r options keys expected <<<"$row"
+        n=$((n + 1))
+        echo "case $options: $keys"
+        # shellcheck disable=SC2086 # options and keys are word lists
+        popup_start "look$n" menu.lst $options
+        local key
+        for key in $keys; do
+            send_keys "$key"
+            [[ $key == RIGHT ]] && popup_levels 2
+        done
+        assert_eq "$expected"$'\nloop-ended 1' "$(popup_result "look$n")" "result of $options: $keys"
+        wait_gone --class '#32768'
+    done
+}
