@@ -1,0 +1,679 @@
+// driver.exe: drives and inspects the windows of another program for the end-to-end tests under Wine.
+//
+//   driver <command> [window filter] [options]
+//
+// Window filter (top-level windows): --class C  --title T  --title-prefix P  --all (include hidden ones)
+//                                    --timeout MS (how long to wait for the window; default 10000)
+// Commands:
+//   list                          every top-level window: handle, visible flag, class, title, rectangle
+//   wait-window FILTER            wait until a matching window exists; print "handle left top right bottom"
+//   wait-gone FILTER              wait until no matching window exists
+//   exists FILTER                 exit 0 when a matching window exists now (no waiting), else 1
+//   rect FILTER                   print "left top right bottom"
+//   text FILTER [--child ID] [--escape]
+//                                 print the window's text, or that of its child control ID (a message box's
+//                                 text is child 0xFFFF); --escape writes CR, LF and TAB as \r, \n, \t
+//   click FILTER (--button TEXT | --id ID)
+//                                 BM_CLICK a child button found by its text ("&" ignored) or control id
+//   close FILTER                  post WM_CLOSE
+//   activate FILTER               bring the window to the foreground
+//   keys [--delay MS] KEY...      type keys with SendInput: DOWN, RETURN, ESCAPE, F1, A, 5, CTRL+RETURN, ...
+//   key-down KEY / key-up KEY     press or release one key (to hold a modifier across other commands)
+//   mouse-move X Y                move the cursor
+//   mouse-click [X Y] [--right]   click at the cursor or at (X, Y)
+//   cursor                        print the cursor position "x y"
+//   launch FILE [--params TEXT] [--cwd DIR] [--show N] [--verb V] [--wait]
+//                                 start FILE through ShellExecuteExW, as Vorlix starts items; --wait waits
+//                                 (up to --timeout) and prints the exit code
+//   resources FILE                describe FILE's icon groups, ExtractIconExW's view, version and manifest
+//
+// Exit codes: 0 success, 1 the window never appeared / a check failed, 2 bad usage.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD defaultTimeoutMs = 10000;
+constexpr DWORD pollMs = 50;
+constexpr UINT sendTimeoutMs = 5000;
+
+// ---- output: UTF-8 bytes, whatever stdout is (pipe, file or console) ----
+
+void writeUtf8(HANDLE out, const std::wstring& text) {
+    if (text.empty()) return;
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+    std::string buffer(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), buffer.data(), bytes, nullptr,
+                        nullptr);
+    DWORD written = 0;
+    WriteFile(out, buffer.data(), static_cast<DWORD>(buffer.size()), &written, nullptr);
+}
+
+void say(const std::wstring& text) { writeUtf8(GetStdHandle(STD_OUTPUT_HANDLE), text); }
+void complain(const std::wstring& text) { writeUtf8(GetStdHandle(STD_ERROR_HANDLE), L"driver: " + text + L"\n"); }
+
+std::wstring hex(unsigned long long value) {
+    wchar_t buf[32];
+    swprintf(buf, 32, L"0x%llx", value);
+    return buf;
+}
+
+std::wstring rectText(const RECT& r) {
+    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+           std::to_wstring(r.bottom);
+}
+
+std::wstring escaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\r') out += L"\\r";
+        else if (c == L'\n') out += L"\\n";
+        else if (c == L'\t') out += L"\\t";
+        else if (c == L'\\') out += L"\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+// ---- arguments ----
+
+struct Args {
+    std::vector<std::wstring> items;
+    size_t next = 0;
+    bool done() const { return next >= items.size(); }
+};
+
+bool parseNumber(const std::wstring& text, long long& value) {
+    if (text.empty()) return false;
+    wchar_t* end = nullptr;
+    value = std::wcstoll(text.c_str(), &end, 0); // accepts 0x... for control ids
+    return end && *end == 0;
+}
+
+struct Filter {
+    std::wstring className, title, titlePrefix;
+    bool hasClass = false, hasTitle = false, hasPrefix = false;
+    bool includeHidden = false;
+    DWORD timeoutMs = defaultTimeoutMs;
+
+    std::wstring describe() const {
+        std::wstring d = includeHidden ? L"window" : L"visible window";
+        if (hasClass) d += L" of class \"" + className + L"\"";
+        if (hasTitle) d += L" titled \"" + escaped(title) + L"\"";
+        if (hasPrefix) d += L" with a title beginning \"" + escaped(titlePrefix) + L"\"";
+        return d;
+    }
+};
+
+struct Options {
+    Filter filter;
+    bool filterGiven = false;
+    long long childId = -1;
+    std::wstring buttonText;
+    bool hasButtonText = false;
+    bool escape = false;
+    bool right = false;
+    DWORD delayMs = 0;
+    std::wstring params, cwd, verb;
+    int show = SW_SHOWNORMAL;
+    bool wait = false;
+    std::vector<std::wstring> positional;
+};
+
+bool parseOptions(Args& args, Options& o) {
+    while (!args.done()) {
+        std::wstring a = args.items[args.next++];
+        auto value = [&](std::wstring& into) {
+            if (args.done()) {
+                complain(L"option " + a + L" needs a value");
+                return false;
+            }
+            into = args.items[args.next++];
+            return true;
+        };
+        auto number = [&](long long& into) {
+            std::wstring text;
+            if (!value(text)) return false;
+            if (!parseNumber(text, into)) {
+                complain(L"option " + a + L" needs a number, not \"" + text + L"\"");
+                return false;
+            }
+            return true;
+        };
+        long long n = 0;
+        if (a == L"--class") {
+            if (!value(o.filter.className)) return false;
+            o.filter.hasClass = o.filterGiven = true;
+        } else if (a == L"--title") {
+            if (!value(o.filter.title)) return false;
+            o.filter.hasTitle = o.filterGiven = true;
+        } else if (a == L"--title-prefix") {
+            if (!value(o.filter.titlePrefix)) return false;
+            o.filter.hasPrefix = o.filterGiven = true;
+        } else if (a == L"--all") {
+            o.filter.includeHidden = true;
+        } else if (a == L"--timeout") {
+            if (!number(n)) return false;
+            o.filter.timeoutMs = static_cast<DWORD>(n < 0 ? 0 : n);
+        } else if (a == L"--child" || a == L"--id") {
+            if (!number(o.childId)) return false;
+        } else if (a == L"--button") {
+            if (!value(o.buttonText)) return false;
+            o.hasButtonText = true;
+        } else if (a == L"--params") {
+            if (!value(o.params)) return false;
+        } else if (a == L"--cwd") {
+            if (!value(o.cwd)) return false;
+        } else if (a == L"--verb") {
+            if (!value(o.verb)) return false;
+        } else if (a == L"--show") {
+            if (!number(n)) return false;
+            o.show = static_cast<int>(n);
+        } else if (a == L"--wait") {
+            o.wait = true;
+        } else if (a == L"--escape") {
+            o.escape = true;
+        } else if (a == L"--right") {
+            o.right = true;
+        } else if (a == L"--delay") {
+            if (!number(n)) return false;
+            o.delayMs = static_cast<DWORD>(n < 0 ? 0 : n);
+        } else if (a.size() > 2 && a[0] == L'-' && a[1] == L'-') {
+            complain(L"unknown option " + a);
+            return false;
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return true;
+}
+
+// ---- finding windows ----
+
+std::wstring classOf(HWND w) {
+    wchar_t buf[256] = {};
+    GetClassNameW(w, buf, 256);
+    return buf;
+}
+
+std::wstring titleOf(HWND w) {
+    int length = GetWindowTextLengthW(w);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int got = GetWindowTextW(w, text.data(), length + 1);
+    text.resize(static_cast<size_t>(got < 0 ? 0 : got));
+    return text;
+}
+
+bool matches(HWND w, const Filter& f) {
+    if (!f.includeHidden && !IsWindowVisible(w)) return false;
+    if (f.hasClass && classOf(w) != f.className) return false;
+    if (f.hasTitle || f.hasPrefix) {
+        std::wstring t = titleOf(w);
+        if (f.hasTitle && t != f.title) return false;
+        if (f.hasPrefix && t.compare(0, f.titlePrefix.size(), f.titlePrefix) != 0) return false;
+    }
+    return true;
+}
+
+struct Search {
+    const Filter* filter;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    if (!s->filter || matches(w, *s->filter)) s->found.push_back(w);
+    return TRUE;
+}
+
+std::vector<HWND> findNow(const Filter* f) {
+    Search s{f, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+void listWindows(bool toStderr) {
+    for (HWND w : findNow(nullptr)) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        std::wstring line = hex(reinterpret_cast<uintptr_t>(w)) + (IsWindowVisible(w) ? L" visible " : L" hidden  ") +
+                            L"\"" + classOf(w) + L"\" \"" + escaped(titleOf(w)) + L"\" " + rectText(r) + L"\n";
+        if (toStderr) writeUtf8(GetStdHandle(STD_ERROR_HANDLE), L"  " + line);
+        else say(line);
+    }
+}
+
+// Waits for the first matching window; on time-out says what was looked for and what is on screen instead.
+HWND waitFor(const Options& o, const wchar_t* command) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        auto found = findNow(&o.filter);
+        if (!found.empty()) return found.front();
+        if (GetTickCount() - start >= o.filter.timeoutMs) break;
+        Sleep(pollMs);
+    }
+    complain(std::wstring(command) + L": no " + o.filter.describe() + L" appeared within " +
+             std::to_wstring(o.filter.timeoutMs) + L" ms. Top-level windows now:");
+    listWindows(true);
+    return nullptr;
+}
+
+// ---- children ----
+
+struct ChildSearch {
+    std::wstring text;
+    long long id;
+    HWND found = nullptr;
+};
+
+std::wstring withoutAmpersands(const std::wstring& text) {
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i; // "&&" stands for one "&"
+        out += text[i];
+    }
+    return out;
+}
+
+BOOL CALLBACK findButton(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<ChildSearch*>(p);
+    if (s->id >= 0) {
+        if (GetDlgCtrlID(w) == s->id) {
+            s->found = w;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    if (_wcsicmp(classOf(w).c_str(), L"Button") == 0 && withoutAmpersands(titleOf(w)) == withoutAmpersands(s->text)) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool sendGetText(HWND w, std::wstring& text) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, sendTimeoutMs, &length)) return false;
+    std::wstring buffer(length + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                             sendTimeoutMs, &got))
+        return false;
+    buffer.resize(got);
+    text = buffer;
+    return true;
+}
+
+// ---- keyboard and mouse ----
+
+struct KeyName {
+    const wchar_t* name;
+    WORD vk;
+};
+
+constexpr KeyName keyNames[] = {
+    {L"RETURN", VK_RETURN}, {L"ENTER", VK_RETURN}, {L"ESCAPE", VK_ESCAPE}, {L"ESC", VK_ESCAPE},
+    {L"TAB", VK_TAB},       {L"SPACE", VK_SPACE},  {L"BACK", VK_BACK},     {L"BACKSPACE", VK_BACK},
+    {L"UP", VK_UP},         {L"DOWN", VK_DOWN},    {L"LEFT", VK_LEFT},     {L"RIGHT", VK_RIGHT},
+    {L"HOME", VK_HOME},     {L"END", VK_END},      {L"PRIOR", VK_PRIOR},   {L"PAGEUP", VK_PRIOR},
+    {L"NEXT", VK_NEXT},     {L"PAGEDOWN", VK_NEXT}, {L"INSERT", VK_INSERT}, {L"DELETE", VK_DELETE},
+    {L"SHIFT", VK_SHIFT},   {L"CTRL", VK_CONTROL}, {L"CONTROL", VK_CONTROL}, {L"ALT", VK_MENU},
+    {L"MENU", VK_MENU},     {L"APPS", VK_APPS},    {L"LWIN", VK_LWIN},
+};
+
+bool isExtended(WORD vk) {
+    switch (vk) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE: case VK_APPS: case VK_LWIN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool keyCode(const std::wstring& name, WORD& vk) {
+    std::wstring upper = name;
+    for (auto& c : upper) c = static_cast<wchar_t>(towupper(c));
+    for (const auto& k : keyNames) {
+        if (upper == k.name) {
+            vk = k.vk;
+            return true;
+        }
+    }
+    if (upper.size() == 1 && ((upper[0] >= L'A' && upper[0] <= L'Z') || (upper[0] >= L'0' && upper[0] <= L'9'))) {
+        vk = upper[0];
+        return true;
+    }
+    if (upper.size() >= 2 && upper[0] == L'F') {
+        long long n = 0;
+        if (parseNumber(upper.substr(1), n) && n >= 1 && n <= 24) {
+            vk = static_cast<WORD>(VK_F1 + n - 1);
+            return true;
+        }
+    }
+    long long n = 0;
+    if (upper.size() > 2 && upper[0] == L'0' && upper[1] == L'X' && parseNumber(name, n) && n > 0 && n < 256) {
+        vk = static_cast<WORD>(n);
+        return true;
+    }
+    complain(L"unknown key \"" + name + L"\"");
+    return false;
+}
+
+INPUT keyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (isExtended(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return in;
+}
+
+bool send(std::vector<INPUT> inputs) {
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) {
+        complain(L"SendInput delivered " + std::to_wstring(sent) + L" of " + std::to_wstring(inputs.size()) +
+                 L" events");
+        return false;
+    }
+    return true;
+}
+
+// "CTRL+SHIFT+RETURN": modifiers pressed in order, the last key tapped, modifiers released in reverse.
+bool chord(const std::wstring& spec) {
+    std::vector<WORD> keys;
+    size_t start = 0;
+    for (;;) {
+        size_t plus = spec.find(L'+', start);
+        std::wstring part = spec.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start);
+        WORD vk = 0;
+        if (!keyCode(part, vk)) return false;
+        keys.push_back(vk);
+        if (plus == std::wstring::npos) break;
+        start = plus + 1;
+    }
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) inputs.push_back(keyInput(vk, false));
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) inputs.push_back(keyInput(*it, true));
+    return send(inputs);
+}
+
+bool mouseButton(bool right) {
+    INPUT down{}, up{};
+    down.type = up.type = INPUT_MOUSE;
+    down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    return send({down, up});
+}
+
+// ---- resources of a program file ----
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colourCount, reserved;
+    WORD planes, bitCount;
+    DWORD bytesInRes;
+    WORD id;
+};
+#pragma pack(pop)
+
+BOOL CALLBACK describeIconGroup(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR) {
+    std::wstring line = L"icon-group ";
+    line += IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<uintptr_t>(name)) : std::wstring(name);
+    HRSRC found = FindResourceW(module, name, RT_GROUP_ICON);
+    const BYTE* data = found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
+    DWORD size = found ? SizeofResource(module, found) : 0;
+    if (data && size >= 6) {
+        WORD count = *reinterpret_cast<const WORD*>(data + 4);
+        for (WORD i = 0; i < count && 6 + (i + 1) * sizeof(GroupIconEntry) <= size; ++i) {
+            const auto* e = reinterpret_cast<const GroupIconEntry*>(data + 6 + i * sizeof(GroupIconEntry));
+            int w = e->width ? e->width : 256, h = e->height ? e->height : 256;
+            line += L" " + std::to_wstring(w) + L"x" + std::to_wstring(h) + L"x" + std::to_wstring(e->bitCount);
+        }
+    }
+    say(line + L"\n");
+    return TRUE;
+}
+
+std::wstring iconSize(HICON icon) {
+    if (!icon) return L"none";
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return L"?";
+    BITMAP bm{};
+    GetObjectW(info.hbmMask, sizeof bm, &bm);
+    int height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return std::to_wstring(bm.bmWidth) + L"x" + std::to_wstring(height);
+}
+
+int describeResources(const std::wstring& file) {
+    HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) {
+        complain(L"resources: cannot load " + file + L" (error " + std::to_wstring(GetLastError()) + L")");
+        return 1;
+    }
+    EnumResourceNamesW(module, RT_GROUP_ICON, describeIconGroup, 0);
+
+    UINT count = ExtractIconExW(file.c_str(), -1, nullptr, nullptr, 0);
+    say(L"icon-count " + std::to_wstring(count) + L"\n");
+    for (UINT i = 0; i < count; ++i) {
+        HICON large = nullptr, small = nullptr;
+        ExtractIconExW(file.c_str(), static_cast<int>(i), &large, &small, 1);
+        say(L"icon-index " + std::to_wstring(i) + L" large " + iconSize(large) + L" small " + iconSize(small) + L"\n");
+        if (large) DestroyIcon(large);
+        if (small) DestroyIcon(small);
+    }
+
+    DWORD ignored = 0;
+    DWORD versionSize = GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    std::vector<BYTE> version(versionSize);
+    if (versionSize && GetFileVersionInfoW(file.c_str(), 0, versionSize, version.data())) {
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        if (VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+            say(L"file-version " + std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+                std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+                std::to_wstring(LOWORD(fixed->dwFileVersionLS)) + L"\n");
+        }
+        for (const wchar_t* key : {L"FileDescription", L"FileVersion", L"ProductName", L"ProductVersion"}) {
+            wchar_t* value = nullptr;
+            std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + key;
+            if (VerQueryValueW(version.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value)
+                say(std::wstring(L"version ") + key + L"=" + value + L"\n");
+        }
+    }
+
+    HRSRC manifest = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    if (manifest) {
+        const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+        DWORD size = SizeofResource(module, manifest);
+        say(L"manifest\n");
+        std::string bytes(text, size);
+        int wide = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+        std::wstring w(static_cast<size_t>(wide), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), w.data(), wide);
+        say(w + L"\n");
+    }
+    FreeLibrary(module);
+    return 0;
+}
+
+// ---- commands ----
+
+int usage() {
+    complain(L"usage: driver list | wait-window | wait-gone | exists | rect | text | click | close | activate "
+             L"[--class C] [--title T] [--title-prefix P] [--all] [--timeout MS] ... | keys KEY... | key-down KEY | "
+             L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
+             L"[--show N] [--verb V] [--wait] | resources FILE");
+    return 2;
+}
+
+int run(const std::wstring& command, Options& o) {
+    const bool needsFilter = command == L"wait-window" || command == L"wait-gone" || command == L"exists" ||
+                             command == L"rect" || command == L"text" || command == L"click" ||
+                             command == L"close" || command == L"activate";
+    if (needsFilter && !o.filterGiven) {
+        complain(command + L": give --class, --title or --title-prefix");
+        return 2;
+    }
+
+    if (command == L"list") {
+        listWindows(false);
+        return 0;
+    }
+    if (command == L"exists") {
+        auto found = findNow(&o.filter);
+        if (found.empty()) return 1;
+        say(hex(reinterpret_cast<uintptr_t>(found.front())) + L"\n");
+        return 0;
+    }
+    if (command == L"wait-gone") {
+        DWORD start = GetTickCount();
+        for (;;) {
+            if (findNow(&o.filter).empty()) return 0;
+            if (GetTickCount() - start >= o.filter.timeoutMs) break;
+            Sleep(pollMs);
+        }
+        complain(L"wait-gone: a " + o.filter.describe() + L" is still there after " +
+                 std::to_wstring(o.filter.timeoutMs) + L" ms");
+        return 1;
+    }
+    if (needsFilter) {
+        HWND w = waitFor(o, command.c_str());
+        if (!w) return 1;
+        RECT r{};
+        GetWindowRect(w, &r);
+        if (command == L"wait-window") {
+            say(hex(reinterpret_cast<uintptr_t>(w)) + L" " + rectText(r) + L"\n");
+            return 0;
+        }
+        if (command == L"rect") {
+            say(rectText(r) + L"\n");
+            return 0;
+        }
+        if (command == L"close") return PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+        if (command == L"activate") return SetForegroundWindow(w) ? 0 : 1;
+        if (command == L"text") {
+            HWND target = w;
+            if (o.childId >= 0) {
+                target = GetDlgItem(w, static_cast<int>(o.childId));
+                if (!target) {
+                    complain(L"text: the " + o.filter.describe() + L" has no child with id " + hex(o.childId));
+                    return 1;
+                }
+            }
+            std::wstring text;
+            if (!sendGetText(target, text)) {
+                complain(L"text: WM_GETTEXT got no answer");
+                return 1;
+            }
+            say((o.escape ? escaped(text) : text) + L"\n");
+            return 0;
+        }
+        if (command == L"click") {
+            if (!o.hasButtonText && o.childId < 0) {
+                complain(L"click: give --button TEXT or --id ID");
+                return 2;
+            }
+            ChildSearch s{o.buttonText, o.hasButtonText ? -1 : o.childId};
+            EnumChildWindows(w, findButton, reinterpret_cast<LPARAM>(&s));
+            if (!s.found) {
+                complain(L"click: the " + o.filter.describe() + L" has no button " +
+                         (o.hasButtonText ? L"\"" + o.buttonText + L"\"" : L"with id " + hex(o.childId)));
+                return 1;
+            }
+            // Posted, not sent: the click may end a modal loop in the other process, and the driver must
+            // not wait for that.
+            return PostMessageW(s.found, BM_CLICK, 0, 0) ? 0 : 1;
+        }
+    }
+    if (command == L"keys") {
+        if (o.positional.empty()) return usage();
+        for (size_t i = 0; i < o.positional.size(); ++i) {
+            if (i > 0 && o.delayMs) Sleep(o.delayMs);
+            if (!chord(o.positional[i])) return 1;
+        }
+        return 0;
+    }
+    if (command == L"key-down" || command == L"key-up") {
+        WORD vk = 0;
+        if (o.positional.size() != 1) return usage();
+        if (!keyCode(o.positional[0], vk)) return 2;
+        return send({keyInput(vk, command == L"key-up")}) ? 0 : 1;
+    }
+    if (command == L"mouse-move" || command == L"mouse-click") {
+        long long x = 0, y = 0;
+        if (o.positional.size() == 2) {
+            if (!parseNumber(o.positional[0], x) || !parseNumber(o.positional[1], y)) return usage();
+            if (!SetCursorPos(static_cast<int>(x), static_cast<int>(y))) {
+                complain(L"SetCursorPos failed");
+                return 1;
+            }
+        } else if (!(command == L"mouse-click" && o.positional.empty())) {
+            return usage();
+        }
+        return command == L"mouse-click" ? (mouseButton(o.right) ? 0 : 1) : 0;
+    }
+    if (command == L"cursor") {
+        POINT p{};
+        GetCursorPos(&p);
+        say(std::to_wstring(p.x) + L" " + std::to_wstring(p.y) + L"\n");
+        return 0;
+    }
+    if (command == L"launch") {
+        if (o.positional.size() != 1) return usage();
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+        info.lpVerb = o.verb.empty() ? nullptr : o.verb.c_str();
+        info.lpFile = o.positional[0].c_str();
+        info.lpParameters = o.params.empty() ? nullptr : o.params.c_str();
+        info.lpDirectory = o.cwd.empty() ? nullptr : o.cwd.c_str();
+        info.nShow = o.show;
+        if (!ShellExecuteExW(&info)) {
+            complain(L"launch: ShellExecuteExW failed for " + o.positional[0] + L" (error " +
+                     std::to_wstring(GetLastError()) + L")");
+            return 1;
+        }
+        if (!info.hProcess) return 0;
+        int rc = 0;
+        if (o.wait) {
+            DWORD code = 0;
+            if (WaitForSingleObject(info.hProcess, o.filter.timeoutMs) != WAIT_OBJECT_0) {
+                complain(L"launch: the program did not end within " + std::to_wstring(o.filter.timeoutMs) + L" ms");
+                rc = 1;
+            } else {
+                GetExitCodeProcess(info.hProcess, &code);
+                say(L"exit " + std::to_wstring(code) + L"\n");
+            }
+        }
+        CloseHandle(info.hProcess);
+        return rc;
+    }
+    if (command == L"resources") {
+        if (o.positional.size() != 1) return usage();
+        return describeResources(o.positional[0]);
+    }
+    complain(L"unknown command \"" + command + L"\"");
+    return usage();
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return usage();
+    Args args;
+    for (int i = 2; i < argc; ++i) args.items.push_back(argv[i]);
+    Options o;
+    if (!parseOptions(args, o)) return 2;
+    return run(argv[1], o);
+}
