@@ -150,6 +150,7 @@ TEST_F(Startup, SkipsTheProgramsNameHoweverItIsWritten) {
     for (const std::u16string& line : lines) {
         SetUp();
         fake::environment().commandLine = line;
+        fake::putFile(u"C:\\Tools\\menu.lst", "A=notepad.exe\r\n"); // a missing menu would add NoButton
         EXPECT_EQ(programMain(), 0);
         EXPECT_EQ(app.options, static_cast<std::uint32_t>(CheckOnly)) << toUtf8(line);
         EXPECT_EQ(app.menuFilePath, u"C:\\Tools\\menu.lst") << toUtf8(line);

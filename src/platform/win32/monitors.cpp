@@ -1,0 +1,20 @@
+#include "platform/monitors.h"
+
+#include <windows.h>
+
+namespace platform {
+
+MonitorHandle monitorNearestTo(Point point) {
+    return reinterpret_cast<MonitorHandle>(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST));
+}
+
+bool monitorAreas(MonitorHandle monitor, Rect& bounds, Rect& workArea) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(reinterpret_cast<HMONITOR>(monitor), &info)) return false;
+    bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    return true;
+}
+
+} // namespace platform
