@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "app/app_state.h"
@@ -308,6 +309,10 @@ TEST_F(PopupMenu, IconMenusInBothLooks) {
         std::set<platform::IconHandle> handles;
         fake::menus().onTrack = [&](const fake::TrackRequest& t) {
             const fake::FakeMenu* root = fake::menu(t.menu);
+            // The popup reaches the screen first; its icons come once it waits for input.
+            EXPECT_TRUE(fake::icons().live.empty());
+            EXPECT_FALSE(menuMessageHook(app.mainWindow, platform::MessageEnterIdle, platform::MenuIdle, 0));
+            EXPECT_EQ(fake::menus().redraws, r.iconMenu ? 1 : 0);
             EXPECT_EQ(root->iconMenu, r.iconMenu);
             EXPECT_EQ(root->look, r.look);
             const fake::FakeMenu* sub = fake::menu(root->items[3].submenu);
@@ -335,6 +340,51 @@ TEST_F(PopupMenu, IconMenusInBothLooks) {
         EXPECT_TRUE(fake::icons().live.empty()) << "icons are destroyed after the popup has closed";
         EXPECT_EQ(fake::icons().badDestroys, 0);
         for (const MenuEntry& e : app.entries) EXPECT_EQ(e.icon, 0u);
+    }
+}
+
+TEST_F(PopupMenu, DeferredIconsArriveOnceAndOnlyWhileShown) {
+    fake::icons().shellNames = {u"a.exe", u"b.exe"};
+    struct Row {
+        const char* name;
+        std::function<void()> whileShown;
+        int shellRequests;
+    };
+    const Row rows[] = {
+        {"chosen before the menu was idle: nothing loaded", [] {}, 0},
+        {"idle twice loads once",
+         [] {
+             menuMessageHook(app.mainWindow, platform::MessageEnterIdle, platform::MenuIdle, 0);
+             menuMessageHook(app.mainWindow, platform::MessageEnterIdle, platform::MenuIdle, 0);
+         },
+         2},
+        {"a dialog's idle is not the menu's",
+         [] { menuMessageHook(app.mainWindow, platform::MessageEnterIdle, 0, 0); }, 0},
+        {"a submenu opened first loads them before it shows",
+         [] {
+             const platform::MenuHandle sub = fake::menu(app.rootMenu)->items[1].submenu;
+             openSubmenu(sub, 1);
+             EXPECT_NE(fake::menu(sub)->items[0].icon, 0u);
+             EXPECT_EQ(fake::iconSource(fake::menu(sub)->items[0].icon), u"shell:b.exe");
+         },
+         2},
+    };
+    for (const Row& r : rows) {
+        popup_testing::resetPopupFakes();
+        fake::icons().shellNames = {u"a.exe", u"b.exe"};
+        app.programPath = u"C:\\Tools\\Vorlix.exe";
+        app.options = ShowIcons;
+        setEntries({{u"A", u"a.exe"}, {u"S/", u"submenu"}, {u"S/b", u"b.exe"}, {u"Last", u"a.exe"}});
+        fake::menus().onTrack = [&](const fake::TrackRequest&) {
+            r.whileShown();
+            return 1u;
+        };
+        buildPopupMenu();
+        EXPECT_EQ(static_cast<int>(fake::icons().shellRequests.size()), r.shellRequests) << r.name;
+        EXPECT_TRUE(fake::icons().live.empty()) << r.name;
+        EXPECT_EQ(fake::icons().badDestroys, 0) << r.name;
+        EXPECT_EQ(app.currentEntry.label, u"Last") << r.name;
+        EXPECT_EQ(postedMenuIds(), std::vector<int>{0}) << r.name;
     }
 }
 

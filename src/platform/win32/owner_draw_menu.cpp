@@ -79,21 +79,28 @@ private:
     HGDIOBJ previous_;
 };
 
-// The window's DC for measuring; ReleaseDC, not DeleteDC, gives it back.
-class WindowDc {
+// A memory DC with the menu font selected, kept for measuring every item: asking for the window's DC and
+// selecting the font once per item costs more than the measuring itself. DeleteDC, not ReleaseDC, frees it.
+class MeasuringDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_) ReleaseDC(window_, dc_);
+    MeasuringDc() : dc_(CreateCompatibleDC(nullptr)) {
+        if (dc_) SelectObject(dc_, menuFont());
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
+    ~MeasuringDc() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MeasuringDc(const MeasuringDc&) = delete;
+    MeasuringDc& operator=(const MeasuringDc&) = delete;
     HDC get() const { return dc_; }
 
 private:
-    HWND window_;
     HDC dc_;
 };
+
+HDC measuringDc() {
+    static MeasuringDc dc;
+    return dc.get();
+}
 
 int channelBetween(int from, int to, int step, int steps) { return from + (to - from) * step / steps; }
 
@@ -109,14 +116,58 @@ void fill(HDC dc, const RECT& rect, COLORREF colour) {
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-// White at the left edge, the highlight colour at the right edge of the strip.
-void drawStrip(HDC dc, const RECT& item) {
-    const COLORREF white = RGB(255, 255, 255);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    for (int x = 0; x < StripWidth; ++x) {
-        RECT column{item.left + x, item.top, item.left + x + 1, item.bottom};
-        fill(dc, column, colourBetween(white, highlight, x, StripWidth - 1));
+// A brush is a GDI object: DeleteObject, not DestroyIcon or CloseHandle, and never while selected.
+class BrushHandle {
+public:
+    BrushHandle() = default;
+    ~BrushHandle() { reset(nullptr); }
+    BrushHandle(const BrushHandle&) = delete;
+    BrushHandle& operator=(const BrushHandle&) = delete;
+    void reset(HBRUSH b) {
+        if (brush_) DeleteObject(brush_);
+        brush_ = b;
     }
+    HBRUSH get() const { return brush_; }
+
+private:
+    HBRUSH brush_ = nullptr;
+};
+
+// One row of the strip, white at the left edge and the highlight colour at the right edge, as a pattern
+// brush: one fill per item instead of one per pixel column. Made again when the highlight colour changes.
+HBRUSH stripBrush() {
+    static BrushHandle brush;
+    static COLORREF madeFor = CLR_INVALID;
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    if (brush.get() && madeFor == highlight) return brush.get();
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD pixels[StripWidth];
+    } pattern{};
+    pattern.header.biSize = sizeof pattern.header;
+    pattern.header.biWidth = StripWidth;
+    pattern.header.biHeight = 1;
+    pattern.header.biPlanes = 1;
+    pattern.header.biBitCount = 32;
+    pattern.header.biCompression = BI_RGB;
+    for (int x = 0; x < StripWidth; ++x) {
+        COLORREF c = colourBetween(RGB(255, 255, 255), highlight, x, StripWidth - 1);
+        pattern.pixels[x] = (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) |
+                            GetBValue(c);
+    }
+    brush.reset(CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS));
+    madeFor = highlight;
+    return brush.get();
+}
+
+void drawStrip(HDC dc, const RECT& item) {
+    HBRUSH brush = stripBrush();
+    if (!brush) return;
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, item.left, item.top, &oldOrigin);
+    RECT strip{item.left, item.top, item.left + StripWidth, item.bottom};
+    FillRect(dc, &strip, brush);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
 }
 
 void drawSeparator(HDC dc, const DrawnItem& item, const RECT& rect) {
@@ -170,18 +221,14 @@ void drawItem(const DRAWITEMSTRUCT& draw, const DrawnItem& item) {
     SetTextColor(dc, oldColour);
 }
 
-void measureItem(HWND window, MEASUREITEMSTRUCT& measure, const DrawnItem& item) {
+void measureItem(MEASUREITEMSTRUCT& measure, const DrawnItem& item) {
     if (item.kind == DrawnKind::Separator) {
         measure.itemWidth = 0;
         measure.itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENUSIZE) / 2);
         return;
     }
-    WindowDc dc(window);
     RECT text{};
-    if (dc.get()) {
-        SelectedObject font(dc.get(), menuFont());
-        DrawTextW(dc.get(), wz(item.text), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
-    }
+    if (HDC dc = measuringDc()) DrawTextW(dc, wz(item.text), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
     int height = std::max({GetSystemMetrics(SM_CYMENU) - 1, static_cast<int>(text.bottom - text.top) + 4,
                            IconSize + 2});
     measure.itemWidth = static_cast<UINT>(TextLeft + (text.right - text.left) + TextRightMargin);
@@ -196,15 +243,22 @@ ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16str
     return items.size() - 1;
 }
 
+bool setDrawnItemIcon(ULONG_PTR index, HICON icon) {
+    auto& items = drawnItems();
+    if (index >= items.size()) return false;
+    items[index].icon = icon;
+    return true;
+}
+
 void forgetDrawnItems() { drawnItems().clear(); }
 
-bool ownerDrawMenuMessage(HWND window, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool ownerDrawMenuMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     if (message == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (!measure || measure->CtlType != ODT_MENU) return false;
         const DrawnItem* item = findDrawnItem(measure->itemData);
         if (!item) return false;
-        measureItem(window, *measure, *item);
+        measureItem(*measure, *item);
         result = TRUE;
         return true;
     }
