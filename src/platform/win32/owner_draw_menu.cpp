@@ -235,6 +235,48 @@ void measureItem(MEASUREITEMSTRUCT& measure, const DrawnItem& item) {
     measure.itemHeight = static_cast<UINT>(height);
 }
 
+// The character after a single "&" (lower-cased), or 0: "&&" stands for a plain "&".
+wchar_t accessKeyOf(const std::u16string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&') continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(CharLowerW(
+            reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(text[i + 1])))));
+    }
+    return 0;
+}
+
+// The window system finds access keys only in the texts it draws itself, so for drawn items it asks the
+// owner (WM_MENUCHAR). One enabled match is chosen; several, or a greyed one, are selected in turn.
+LRESULT menuCharacter(wchar_t typed, HMENU menu) {
+    const wchar_t key = static_cast<wchar_t>(
+        reinterpret_cast<std::uintptr_t>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(typed)))));
+    const int count = GetMenuItemCount(menu);
+    int highlighted = -1;
+    std::vector<int> matches;
+    std::vector<bool> greyed;
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA | MIIM_FTYPE | MIIM_STATE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) continue;
+        if (info.fState & MFS_HILITE) highlighted = position;
+        if (!(info.fType & MFT_OWNERDRAW) || (info.fType & MFT_SEPARATOR)) continue;
+        const DrawnItem* item = findDrawnItem(info.dwItemData);
+        if (!item || item->kind != DrawnKind::Item || accessKeyOf(item->text) != key) continue;
+        matches.push_back(position);
+        greyed.push_back((info.fState & MFS_GRAYED) != 0);
+    }
+    if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
+    if (matches.size() == 1 && !greyed[0]) return MAKELRESULT(matches[0], MNC_EXECUTE);
+    for (int m : matches)
+        if (m > highlighted) return MAKELRESULT(m, MNC_SELECT);
+    return MAKELRESULT(matches[0], MNC_SELECT);
+}
+
 } // namespace
 
 ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, HICON icon) {
@@ -252,7 +294,7 @@ bool setDrawnItemIcon(ULONG_PTR index, HICON icon) {
 
 void forgetDrawnItems() { drawnItems().clear(); }
 
-bool ownerDrawMenuMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool ownerDrawMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (!measure || measure->CtlType != ODT_MENU) return false;
@@ -260,6 +302,16 @@ bool ownerDrawMenuMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& re
         if (!item) return false;
         measureItem(*measure, *item);
         result = TRUE;
+        return true;
+    }
+    if (message == WM_MENUCHAR) {
+        // Only menus that hold drawn items; plain menus find their access keys themselves.
+        HMENU menu = reinterpret_cast<HMENU>(lParam);
+        MENUINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIM_MENUDATA;
+        if (!menu || !GetMenuInfo(menu, &info) || info.dwMenuData == 0) return false;
+        result = menuCharacter(static_cast<wchar_t>(LOWORD(wParam)), menu);
         return true;
     }
     if (message == WM_DRAWITEM) {

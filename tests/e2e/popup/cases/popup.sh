@@ -82,15 +82,19 @@ test_single_files_line_is_the_popup() {
 }
 
 test_icon_menus_choose_like_plain_ones() {
-    printf 'A=cmd.exe\n-=\nNote=rem\nTools/=submenu\nTools/x=cmd.exe\nB=%s\n' "C:\\windows\\notepad.exe" |
-        write_menu menu.lst
-    # Rows: harness options | keys | expected result. The greyed remark cannot be chosen.
+    printf 'A=cmd.exe\n-=\nNote=rem\nTools/=submenu\nTools/x=cmd.exe\nB=%s\nAnd &Key=cmd.exe\n' \
+        "C:\\windows\\notepad.exe" | write_menu menu.lst
+    # Rows: harness options | keys | expected result. The greyed remark cannot be chosen; "&" marks the
+    # access key in drawn items as in plain ones.
     local rows=(
-        "|UP RETURN|chosen 5 entry B"
-        "icons|UP RETURN|chosen 5 entry B"
-        "alt|UP RETURN|chosen 5 entry B"
-        "alt|UP UP RIGHT RETURN|chosen 4 entry Tools/x"
+        "|UP UP RETURN|chosen 5 entry B"
+        "icons|UP UP RETURN|chosen 5 entry B"
+        "alt|UP UP RETURN|chosen 5 entry B"
+        "alt|UP UP UP RIGHT RETURN|chosen 4 entry Tools/x"
         "icons|DOWN DOWN RETURN ESCAPE|dismissed"
+        "|K|chosen 6 entry And &Key"
+        "icons|K|chosen 6 entry And &Key"
+        "alt|K|chosen 6 entry And &Key"
     )
     local row options keys expected n=0
     for row in "${rows[@]}"; do
