@@ -50,7 +50,7 @@ native_step() { # NAME DIR [CMAKE ARGS...]
     }
     cmake --build "$dir" -j"$jobs" || return 1
     banner "$name unit tests"
-    ctest --test-dir "$dir" -j"$jobs" --timeout 300 --output-on-failure
+    ctest --test-dir "$dir" -j"$jobs" --timeout 300 --output-on-failure --no-tests=error
 }
 
 mkdir -p "$(dirname "${prefix}x")"
