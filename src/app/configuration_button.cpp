@@ -37,11 +37,13 @@ void placeButton() {
 }
 
 void showButton() {
+    platform::WindowHandle label = platform::controlOf(app.mainWindow, ConfigurationLabel);
+    if (label == 0 && addConfigurationLabel()) label = platform::controlOf(app.mainWindow, ConfigurationLabel);
     platform::setTopmost(app.mainWindow, true);
     if (!platform::animateWindow(app.mainWindow, ButtonFadeMs, platform::AnimateBlend | platform::AnimateCenter))
         platform::showWindow(app.mainWindow, platform::ShowNoActivate);
     // Enter and Escape reach the window's shortcuts only while it has the keyboard focus.
-    platform::setFocus(platform::controlOf(app.mainWindow, ConfigurationLabel));
+    platform::setFocus(label);
 }
 
 void hideButton() {

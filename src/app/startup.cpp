@@ -66,18 +66,25 @@ void setDefaults() {
     app.runModeList = u",min,max,admin";
 }
 
-// The hidden window that owns the popup and later serves as the "Vorlix Configuration" button.
+// The hidden window that owns the popup and later serves as the "Vorlix Configuration" button. Its label
+// comes when the button is first shown (addConfigurationLabel).
 bool openMainWindow() {
     app.mainWindow = platform::createFramedPopup(MainWindowTitle, MainWindowWidth, MainWindowHeight);
     if (app.mainWindow == 0) return false;
-    platform::createLabel(app.mainWindow, ConfigurationLabel, {0, 0, MainWindowWidth, MainWindowHeight},
-                          u"Vorlix Configuration", platform::rgb(170, 0, 0));
     platform::addShortcut(app.mainWindow, platform::KeyReturn, platform::NoModifier, EnterCommand);
     platform::addShortcut(app.mainWindow, platform::KeyEscape, platform::NoModifier, EscapeCommand);
     return true;
 }
 
 } // namespace
+
+// A label is a control of the common controls, version 6 (the manifest asks for it), and the first one
+// loads that library: under Wine about a tenth of the time a popup takes to reach the screen. So the
+// label is made only for a button that is about to show, not before every popup.
+bool addConfigurationLabel() {
+    return platform::createLabel(app.mainWindow, ConfigurationLabel, {0, 0, MainWindowWidth, MainWindowHeight},
+                                 u"Vorlix Configuration", platform::rgb(170, 0, 0)) != 0;
+}
 
 void initialiseAppState() {
     readProgramIdentity();

@@ -84,9 +84,20 @@ TEST_F(ConfigurationButton, AppearsUnderTheMouseOnTopWithoutActivationAndWithThe
     ASSERT_EQ(fake::ui().animations.size(), 1u); // faded in; Escape leaves no time for a fade-out
     EXPECT_EQ(fake::ui().animations[0].durationMs, 200u);
     EXPECT_EQ(fake::ui().animations[0].flags, static_cast<unsigned>(platform::AnimateBlend | platform::AnimateCenter));
-    EXPECT_EQ(fake::ui().focus, label());
     EXPECT_EQ(app.cycleState, Quit);
     EXPECT_TRUE(fake::ui().windows[0].destroyed);
+    // The label is made for the button, filling the window's client area.
+    ASSERT_EQ(fake::ui().windows.size(), 2u);
+    const fake::FakeWindow& text = fake::ui().windows[1];
+    EXPECT_EQ(fake::ui().focus, text.handle);
+    EXPECT_EQ(text.parent, mainWindow());
+    EXPECT_EQ(text.controlId, ConfigurationLabel);
+    EXPECT_EQ(text.text, u"Vorlix Configuration");
+    EXPECT_EQ(text.bounds.left, 0);
+    EXPECT_EQ(text.bounds.top, 0);
+    EXPECT_EQ(text.bounds.right, 150);
+    EXPECT_EQ(text.bounds.bottom, 40);
+    EXPECT_EQ(text.textColour, 0x0000AAu); // RGB(170, 0, 0)
 }
 
 TEST_F(ConfigurationButton, EndsOnItsEventsOrWhenTheMouseLeavesIt) {

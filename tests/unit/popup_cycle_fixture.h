@@ -58,9 +58,6 @@ protected:
     static platform::WindowHandle mainWindow() {
         return fake::ui().windows.empty() ? 0 : fake::ui().windows[0].handle;
     }
-    static platform::WindowHandle label() {
-        return fake::ui().windows.size() < 2 ? 0 : fake::ui().windows[1].handle;
-    }
 
     static int boxCount() { return static_cast<int>(fake::dialogs().boxes.size()); }
 };
