@@ -192,10 +192,11 @@ TEST_F(ConfigurationButton, FixedPositionClosesAfterTheTimeOutEvenWithTheMouseOv
     }
 }
 
-TEST_F(ConfigurationButton, ClampsAgainstTheMonitorUnderTheMouse) {
+TEST_F(ConfigurationButton, IsPlacedOnTheMonitorUnderTheMouse) {
     struct Row {
         const char* name;
         platform::Point mouse;
+        bool monitorInfoFails;
         platform::Point expected;
     };
     // The primary monitor, one to its left and one above it.
@@ -205,16 +206,19 @@ TEST_F(ConfigurationButton, ClampsAgainstTheMonitorUnderTheMouse) {
         {{0, -768, 1024, 0}, {0, -768, 1024, 0}},
     };
     const Row rows[] = {
-        {"primary, bottom-right corner", {1279, 1023}, {1118, 932}},
-        {"left monitor, top-left corner", {-1915, 3}, {-1920, 0}},
-        {"left monitor, bottom-right corner", {-1, 1079}, {-162, 988}},
-        {"upper monitor, top-left corner", {2, -766}, {0, -768}},
+        {"primary, bottom-right corner", {1279, 1023}, false, {1118, 932}},
+        {"left monitor, top-left corner", {-1915, 3}, false, {-1920, 0}},
+        {"left monitor, bottom-right corner", {-1, 1079}, false, {-162, 988}},
+        {"upper monitor, top-left corner", {2, -766}, false, {0, -768}},
+        // Without monitor information: start-up's 1000 x 800 work area and the screen's origin.
+        {"no monitor information", {1000, 800}, true, {838, 748}},
+        {"no monitor information, left of the origin", {-1915, 3}, true, {0, 0}},
     };
     for (const Row& row : rows) {
         SetUp();
-        commandLine(u"");
         fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
         fake::monitors().monitors = monitors;
+        fake::monitors().infoFails = row.monitorInfoFails;
         fake::menus().cursor = row.mouse;
         dismissThen({tick(), event(platform::EventKind::Menu, EscapeCommand)});
         EXPECT_EQ(programMain(), 0) << row.name;
@@ -222,17 +226,6 @@ TEST_F(ConfigurationButton, ClampsAgainstTheMonitorUnderTheMouse) {
         EXPECT_EQ(fake::ui().moves[0].x, row.expected.x) << row.name;
         EXPECT_EQ(fake::ui().moves[0].y, row.expected.y) << row.name;
     }
-}
-
-TEST_F(ConfigurationButton, WithoutMonitorInformationTheDesktopWorkAreaIsUsed) {
-    fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
-    fake::monitors().infoFails = true;
-    fake::menus().cursor = {1000, 800}; // the fixture's work area is 1000 x 800
-    dismissThen({tick(), tick()});
-    EXPECT_EQ(programMain(), 0);
-    ASSERT_EQ(fake::ui().moves.size(), 1u);
-    EXPECT_EQ(fake::ui().moves[0].x, 838);
-    EXPECT_EQ(fake::ui().moves[0].y, 748);
 }
 
 TEST_F(ConfigurationButton, IsNotOfferedWithNoButtonReadOnlyMenuOrCtrlDismissal) {
