@@ -15,6 +15,8 @@ namespace vorlix {
 
 namespace {
 
+constexpr std::uint32_t MinimumButtonWaitMs = 10;
+
 // The monitor under the mouse. Should the query fail, the desktop work area of start-up stands in, with
 // the screen's origin as the left and top limit.
 void monitorUnder(platform::Point mouse, platform::Rect& bounds, platform::Rect& workArea) {
@@ -91,9 +93,12 @@ void runConfigurationButton() {
     const std::uint64_t shownAt = platform::tickCount();
     // "/T-1" asks for a negative time: no waiting at all.
     const std::uint32_t timeoutMs = app.timeoutMs < 0 ? 0u : static_cast<std::uint32_t>(app.timeoutMs);
-    // The choice timer keeps ticking every 100 ms, so the mouse is looked at that often.
+    // The choice timer keeps ticking every 100 ms, so the mouse is looked at that often. Watching the mouse
+    // with a time-out of 0 would be a busy loop while it rests on the button: wait a few ms at least.
+    const std::uint32_t waitMs =
+        (app.options & FixedPosition) ? timeoutMs : std::max(timeoutMs, MinimumButtonWaitMs);
     while (app.cycleState == Running) {
-        app.cycleState = stateAfter(platform::waitEventFor(app.mainWindow, timeoutMs), shownAt, timeoutMs);
+        app.cycleState = stateAfter(platform::waitEventFor(app.mainWindow, waitMs), shownAt, timeoutMs);
     }
 }
 

@@ -192,6 +192,21 @@ TEST_F(ConfigurationButton, FixedPositionClosesAfterTheTimeOutEvenWithTheMouseOv
     }
 }
 
+TEST_F(ConfigurationButton, WatchesTheMouseWithoutABusyLoopWhenTheTimeOutIsZero) {
+    for (const std::u16string args : {u"/T0", u"/T-1"}) {
+        SetUp();
+        commandLine(args);
+        fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
+        fake::menus().cursor = {400, 300};
+        dismissThen({tick(), tick(), event(platform::EventKind::Menu, EscapeCommand)});
+        EXPECT_EQ(programMain(), 0);
+        EXPECT_EQ(app.cycleState, Quit);
+        const fake::WaitRequest& last = fake::ui().waits.back();
+        EXPECT_TRUE(last.limited);
+        EXPECT_GE(last.timeoutMs, 1u) << "a zero wait spins while the mouse rests on the button";
+    }
+}
+
 TEST_F(ConfigurationButton, IsPlacedOnTheMonitorUnderTheMouse) {
     struct Row {
         const char* name;
