@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Start-to-popup times under Wine: a bare Win32 three-item popup, Vorlix with a 200-item menu, and the
-# same menu with icons (/I) whose icons come from 20 distinct programs and documents. Timings under Wine
-# are not Windows timings, so only the ratios measured in one run mean something.
+# Start-to-popup times under Wine: a bare Win32 three-item popup, the same bare program importing the
+# libraries Vorlix imports, Vorlix with a 200-item menu, and the same menu with icons (/I, /IS) whose icons
+# come from 20 distinct programs and documents. Timings under Wine are not Windows timings, so only the
+# ratios measured in one run mean something. Every round runs every program once, in turn.
 #
 #   bench/popup_timing.sh [ROUNDS]    (default 15 rounds; needs the MinGW build, E2E_BUILD or build/win)
+#
+# The raw times stay in $E2E_OUT/popup-timing/timer.txt.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
+bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 runs=${1:-15}
 timer="$E2E_BUILD/bench/win32/popup_timer.exe"
 bare="$E2E_BUILD/bench/win32/bare_popup.exe"
-for exe in "$VORLIX_EXE" "$timer" "$bare"; do
+bareImports="$E2E_BUILD/bench/win32/bare_popup_imports.exe"
+for exe in "$VORLIX_EXE" "$timer" "$bare" "$bareImports" "$DRIVER_EXE"; do
     [[ -f "$exe" ]] || { echo "popup_timing: $exe is missing; build the MinGW configuration first" >&2; exit 1; }
 done
 
@@ -24,21 +29,10 @@ e2e_prepare_prefix || exit 1
 
 work="$E2E_OUT/popup-timing"
 rm -rf "$work"
-mkdir -p "$work/docs"
+mkdir -p "$work"
 cd "$work" || exit 1
 cp "$VORLIX_EXE" Vorlix.exe
-
-# Twelve programs of the prefix and eight documents of different types: 20 sources for 200 items.
-sources=()
-for p in notepad regedit cmd control cscript dxdiag iexplore msiexec msinfo32 oleview winver wordpad; do
-    path=$(find "$WINEPREFIX/drive_c/windows" "$WINEPREFIX/drive_c/Program Files" -maxdepth 4 -iname "$p.exe" 2>/dev/null | head -n1)
-    [[ -n "$path" ]] && sources+=("$(winpath "$path")")
-done
-for d in notes.txt page.htm picture.bmp setup.ini script.bat data.reg list.xml sound.wav; do
-    echo "x" >"docs/$d"
-    sources+=("$(winpath "docs/$d")")
-done
-((${#sources[@]} == 20)) || echo "popup_timing: found ${#sources[@]} sources instead of 20" >&2
+source "$bench_dir/popup_sources.sh"
 for ((i = 0; i < 200; i++)); do
     echo "Item $i=${sources[i % ${#sources[@]}]}"
 done | write_menu menu.lst
@@ -48,15 +42,33 @@ menu=$(winpath menu.lst)
 app=$(winpath Vorlix.exe)
 # The programs' own messages on standard error are not the timer's. The first icon is timed in runs of
 # their own, because watching the screen for it costs the machine time.
-out=$(wine "$timer" "$runs" "\"$(winpath "$bare")\"" "\"$app\" \"$menu\"" "\"$app\" /I \"$menu\"" \
-    "\"$app\" /IS \"$menu\"" "icons:\"$app\" /I \"$menu\"" 2>/dev/null | tr -d '\r')
-grep -q '^icons 5 ' <<<"$out" || { echo "popup_timing: $out" >&2; exit 1; }
-awk '/^median/ { t[$2] = $3 } /^icons/ { i[$2] = $3 } END {
-    printf "bare 3-item popup          median %7.1f ms\n", t[1]
-    printf "Vorlix, 200 items          median %7.1f ms\n", t[2]
-    printf "Vorlix /I, 200 items       median %7.1f ms\n", t[3]
-    printf "Vorlix /IS, 200 items      median %7.1f ms\n", t[4]
-    printf "Vorlix /I, first icon      median %7.1f ms (popup %.1f ms in the same runs)\n", i[5], t[5]
-    printf "ratio /I to no icons:   %.2f\nratio /IS to no icons:  %.2f\n", t[3] / t[2], t[4] / t[2]
-    printf "ratio no icons to bare: %.2f\nratio /I to bare:       %.2f\n", t[2] / t[1], t[3] / t[1]
-    printf "ratio first icon drawn (/I) to no icons: %.2f\n", i[5] / t[2] }' <<<"$out"
+wine "$timer" "$runs" "\"$(winpath "$bare")\"" "\"$(winpath "$bareImports")\"" "\"$app\" \"$menu\"" \
+    "\"$app\" /I \"$menu\"" "\"$app\" /IS \"$menu\"" "icons:\"$app\" /I \"$menu\"" 2>/dev/null | tr -d '\r' >timer.txt
+grep -q '^icons 6 ' timer.txt || { echo "popup_timing: $(cat timer.txt)" >&2; exit 1; }
+awk -v rounds="$runs" '
+function sorted(line, a,    n, x, y, t) {
+    n = split(line, a, " ")
+    for (x = 1; x <= n; x++) for (y = x + 1; y <= n; y++) if (a[y] + 0 < a[x] + 0) { t = a[x]; a[x] = a[y]; a[y] = t }
+    return n
+}
+/^samples/ { k = $2; $1 = ""; $2 = ""; s[k] = $0 }
+/^median/ { t[$2] = $3 }
+/^icons/ { i[$2] = $3 }
+/^retries/ { r = r sprintf(" %s run(s) of program %d;", $3, $2) }
+END {
+    split("bare 3-item popup|bare, importing like Vorlix|Vorlix, 200 items|Vorlix /I, 200 items|" \
+          "Vorlix /IS, 200 items|Vorlix /I, watched for its icon", name, "|")
+    printf "%d rounds; start to popup on screen, median (quartiles) in ms\n", rounds
+    for (k = 1; k <= 6; k++) {
+        n = sorted(s[k], a)
+        printf "  %-32s %7.1f  (%.1f .. %.1f)\n", name[k], t[k], a[int(n / 4) + 1], a[int(3 * n / 4) + 1]
+    }
+    printf "  %-32s %7.1f\n", "  its first icon drawn", i[6]
+    printf "ratio /I to no icons:             %.2f\n", t[4] / t[3]
+    printf "ratio /IS to no icons:            %.2f\n", t[5] / t[3]
+    printf "ratio first icon drawn to no icons: %.2f\n", i[6] / t[3]
+    printf "ratio no icons to bare:           %.2f\n", t[3] / t[1]
+    printf "ratio bare importing to bare:     %.2f\n", t[2] / t[1]
+    printf "ratio /I to bare:                 %.2f\n", t[4] / t[1]
+    if (r != "") printf "repeated after showing nothing:%s\n", r
+}' timer.txt

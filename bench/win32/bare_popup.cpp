@@ -2,7 +2,24 @@
 // for how long a popup takes to reach the screen on this machine.
 #include <windows.h>
 
+#ifdef BARE_WITH_IMPORTS
+#include <commctrl.h>
+#include <shellapi.h>
+
+// The same program importing the libraries that Vorlix.exe imports (comctl32, shell32), with its manifest:
+// what those imports alone cost at start-up. The calls are never made; they only keep the imports.
+volatile bool neverTrue = false;
+void keepImports() {
+    if (!neverTrue) return;
+    InitCommonControls();
+    SHGetFileInfoW(nullptr, 0, nullptr, 0, 0);
+}
+#endif
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef BARE_WITH_IMPORTS
+    keepImports();
+#endif
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = instance;

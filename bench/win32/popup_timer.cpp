@@ -7,7 +7,8 @@
 // them alike. Prints "median K MS" per command line K (from 1). A command line written "icons:COMMANDLINE"
 // also waits until the first item's icon is drawn (a pixel of its icon box that is not the menu colour)
 // and prints "icons K MS" as well. Exit codes: 0 done, 1 a popup or an icon never appeared within 30 s or
-// the program could not be started, 2 usage.
+// the program could not be started (three times in a row), 2 usage. "samples K MS..." lists every round's
+// time in round order; "retries K N" says how many runs of command line K showed nothing and were repeated.
 #include <windows.h>
 
 #include <algorithm>
@@ -129,9 +130,17 @@ int wmain(int argc, wchar_t** argv) {
         commands.push_back(withIcons.back() ? c.substr(iconsPrefix.size()) : c);
     }
     std::vector<std::vector<double>> popupTimes(commands.size()), iconTimes(commands.size());
+    std::vector<int> retries(commands.size());
     for (int round = 0; round < rounds; ++round) {
         for (std::size_t k = 0; k < commands.size(); ++k) {
-            RunTimes t = timeOneRun(commands[k], withIcons[k]);
+            // A run that shows nothing within the time-out is tried again, twice at most, and counted, so
+            // one stray run does not void a long measurement but still shows in the output.
+            RunTimes t;
+            for (int attempt = 0; attempt < 3; ++attempt) {
+                t = timeOneRun(commands[k], withIcons[k]);
+                if (t.popup >= 0 && (!withIcons[k] || t.icons >= 0)) break;
+                ++retries[k];
+            }
             if (t.popup < 0 || (withIcons[k] && t.icons < 0)) {
                 std::printf("command %zu failed in round %d\n", k + 1, round + 1);
                 return 1;
@@ -141,8 +150,12 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     for (std::size_t k = 0; k < commands.size(); ++k) {
+        std::printf("samples %zu", k + 1);
+        for (double t : popupTimes[k]) std::printf(" %.1f", t);
+        std::printf("\n");
         std::printf("median %zu %.1f\n", k + 1, median(popupTimes[k]));
         if (withIcons[k]) std::printf("icons %zu %.1f\n", k + 1, median(iconTimes[k]));
+        if (retries[k]) std::printf("retries %zu %d\n", k + 1, retries[k]);
     }
     return 0;
 }

@@ -26,9 +26,17 @@ constexpr KeywordIcon KeywordIcons[] = {
 // Shown for web links: the shell's icon for a web page, whether or not such a file exists.
 constexpr const char16_t* WebPageName = u"dummy.htm";
 
+// One source within a batch: the icon handed to the first item that asked (0 when the source gave none)
+// and, once a second item asks, the image that the icons of later items are made from.
+struct SourceIcon {
+    platform::IconHandle first = 0;
+    platform::IconImage image;
+    bool haveImage = false;
+};
+
 struct IconBatch {
     bool active = false;
-    std::unordered_map<std::u16string, platform::IconHandle> originals; // source key -> handle or 0
+    std::unordered_map<std::u16string, SourceIcon> sources; // by source key
 };
 
 IconBatch& batch() {
@@ -37,13 +45,21 @@ IconBatch& batch() {
 }
 
 // Loads through the batch when one is running. A source that gave no icon is remembered as well, so a
-// missing file is not searched for again by every item that names it.
+// missing file is not searched for again by every item that names it. Should no icon come from the
+// image, the item asks the source itself rather than go without its icon.
 template <typename Load>
 platform::IconHandle fromSource(std::u16string key, Load load) {
     if (!batch().active) return load();
-    auto [it, inserted] = batch().originals.try_emplace(std::move(key), 0);
-    if (inserted) it->second = load();
-    return it->second ? platform::copyIcon(it->second) : 0;
+    auto [it, inserted] = batch().sources.try_emplace(std::move(key));
+    SourceIcon& source = it->second;
+    if (inserted) {
+        source.first = load();
+        return source.first;
+    }
+    if (!source.first) return 0;
+    if (!source.haveImage) source.haveImage = platform::iconImage(source.first, source.image);
+    platform::IconHandle own = source.haveImage ? platform::iconFromImage(source.image) : 0;
+    return own ? own : load();
 }
 
 platform::IconHandle explicitIcon(std::u16string_view spec) {
@@ -91,9 +107,7 @@ void beginIconBatch() {
 }
 
 void endIconBatch() {
-    for (auto& [key, icon] : batch().originals)
-        if (icon) platform::destroyIcon(icon);
-    batch().originals.clear();
+    batch().sources.clear();
     batch().active = false;
 }
 

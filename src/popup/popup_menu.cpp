@@ -1,7 +1,7 @@
 #include "popup/popup_menu.h"
 
 #include <limits>
-#include <vector>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/text.h"
@@ -41,44 +41,6 @@ SingleFolderMenu& singleFolderMenu() {
     return state;
 }
 
-// Icons of a popup that is shown are loaded once it is on screen and waiting for input, so that the menu
-// appears as fast as one without icons; the item heights already leave room for them. Each pending icon
-// names the entry and where its item is.
-struct PendingIcon {
-    std::size_t entry = 0;
-    platform::MenuHandle menu = 0;
-    int position = 0;
-};
-
-std::vector<PendingIcon>& pendingIcons() {
-    static std::vector<PendingIcon> pending;
-    return pending;
-}
-
-// decodeEntry, plus the final "\" that a folder listing's directory gets.
-void decodeForMenu(const MenuEntry& entry) {
-    decodeEntry(entry);
-    EntryFields& fields = app.currentEntry;
-    if ((fields.kind & Files) && !fields.expandedDirectory.empty() && fields.expandedDirectory.back() != u'\\')
-        fields.expandedDirectory += u'\\';
-}
-
-void loadPendingIcons() {
-    std::vector<PendingIcon>& pending = pendingIcons();
-    if (pending.empty()) return;
-    beginIconBatch();
-    for (const PendingIcon& p : pending) {
-        MenuEntry& entry = app.entries[p.entry];
-        decodeForMenu(entry);
-        entry.icon = loadItemIcon();
-        if (entry.icon) platform::setMenuItemIcon(p.menu, p.position, entry.icon);
-    }
-    endIconBatch();
-    pending.clear();
-    decodeForMenu(app.entries.back()); // the build leaves the last entry decoded
-    platform::redrawOpenMenus();
-}
-
 void destroyPreviousMenus() {
     SingleFolderMenu& single = singleFolderMenu();
     if (single.menu && single.root == app.rootMenu) platform::destroyMenu(single.menu);
@@ -87,7 +49,6 @@ void destroyPreviousMenus() {
     app.rootMenu = 0;
     app.folderSubmenus.clear();
     app.currentFolderSubmenu = 0;
-    pendingIcons().clear();
     platform::forgetIconMenuItems();
 }
 
@@ -128,7 +89,6 @@ void showMenu(platform::MenuHandle menu) {
 void buildPopupMenu() {
     destroyPreviousMenus();
     const bool withIcons = (app.options & ShowIcons) != 0;
-    const bool deferIcons = withIcons && !(app.options & CheckOnly);
     const platform::IconMenuLook look =
         (app.options & AltIconLook) ? platform::IconMenuLook::Alternative : platform::IconMenuLook::Classic;
     auto newMenu = [&] { return withIcons ? platform::createIconMenu(look) : platform::createPopupMenu(); };
@@ -137,7 +97,10 @@ void buildPopupMenu() {
     platform::MenuHandle current = app.rootMenu;
     std::u16string openSubmenu;
     bool showFolderDirectly = false;
-    if (withIcons && !deferIcons) beginIconBatch();
+    // Every icon is loaded before the popup is shown, so that its first frame is complete. The batch
+    // ends before showing; the items' icons live until the popup has closed.
+    std::optional<IconBatchScope> iconBatch;
+    if (withIcons) iconBatch.emplace();
 
     for (std::size_t position = 0; position < app.entries.size(); ++position) {
         MenuEntry& entry = app.entries[position];
@@ -152,8 +115,8 @@ void buildPopupMenu() {
         if (submenuName.empty()) openSubmenu.clear();
         else if (text.empty()) openSubmenu = submenuName;
 
-        decodeForMenu(entry);
-        const EntryFields& fields = app.currentEntry;
+        decodeEntry(entry);
+        EntryFields& fields = app.currentEntry;
         if (text == u"-") {
             platform::appendSeparator(current);
             continue;
@@ -162,30 +125,28 @@ void buildPopupMenu() {
             if (fitsMenu(id)) platform::appendColumnBreak(current, commandIdOf(id));
             continue;
         }
-        if (withIcons && !deferIcons) entry.icon = loadItemIcon();
-        // Called after an item with an icon slot has been appended to menu.
-        auto appended = [&](platform::MenuHandle menu, bool ok) {
-            if (ok && deferIcons) pendingIcons().push_back({position, menu, platform::menuItemCount(menu) - 1});
-        };
+        if (withIcons) entry.icon = loadItemIcon();
 
         if (fields.kind & Submenu) {
-            platform::MenuHandle submenu = newMenu();
             if (submenuName.empty()) {
                 // A header without "/" names no submenu that later entries could join; making it the
                 // current menu would swallow every following top-level item into an untitled submenu.
-                appended(current, platform::appendSubmenu(current, submenu, text, entry.icon));
+                platform::appendSubmenu(current, newMenu(), text, entry.icon);
                 continue;
             }
             openSubmenu = submenuName;
-            appended(current, platform::appendSubmenu(current, submenu, submenuName, entry.icon));
+            platform::MenuHandle submenu = newMenu();
+            platform::appendSubmenu(current, submenu, submenuName, entry.icon);
             current = submenu;
             continue;
         }
         if (fields.kind & Files) {
+            if (!fields.expandedDirectory.empty() && fields.expandedDirectory.back() != u'\\')
+                fields.expandedDirectory += u'\\';
             // A plain menu of its own that is emptied and filled again whenever it opens, so it always
             // shows the folder as it is now and is never destroyed while on screen.
             platform::MenuHandle submenu = platform::createPopupMenu();
-            appended(current, platform::appendSubmenu(current, submenu, text, entry.icon));
+            platform::appendSubmenu(current, submenu, text, entry.icon);
             FolderSubmenu record;
             record.id = id;
             record.parentMenu = current;
@@ -198,23 +159,20 @@ void buildPopupMenu() {
             continue;
         }
         if (!fitsMenu(id)) continue;
-        appended(current, platform::appendMenuItem(current, commandIdOf(id), text, entry.icon));
+        platform::appendMenuItem(current, commandIdOf(id), text, entry.icon);
         if (fields.kind & Configuration) app.options |= NoButton;
         else if (fields.kind & Remark) platform::greyMenuItem(app.rootMenu, commandIdOf(id));
     }
-    if (withIcons && !deferIcons) endIconBatch();
+    iconBatch.reset();
     app.firstFolderItemId = static_cast<std::int64_t>(app.entries.size());
 
     platform::MenuHandle shown = app.rootMenu;
     if (showFolderDirectly) {
-        // The folder's content is the popup: its items carry no icons, so none need loading.
-        pendingIcons().clear();
         app.currentFolderSubmenu = app.folderSubmenus.size() - 1;
         fillFolderSubmenu(0);
         shown = singleFolderMenu().menu;
     }
     if (!(app.options & CheckOnly)) showMenu(shown);
-    pendingIcons().clear(); // a choice made before the menu was idle leaves them unloaded
 
     for (MenuEntry& entry : app.entries) {
         if (entry.icon) platform::destroyIcon(entry.icon);
@@ -249,14 +207,9 @@ void fillFolderSubmenu(int) {
 }
 
 bool menuMessageHook(platform::WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (message == platform::MessageEnterIdle && wParam == platform::MenuIdle) {
-        loadPendingIcons();
-        return false;
-    }
     if (message == platform::MessageInitMenuPopup) {
         const auto menu = static_cast<platform::MenuHandle>(wParam);
         if (menu == 0 || menu == app.rootMenu) return false;
-        loadPendingIcons(); // a submenu opened before the popup was first idle shows its icons at once
         for (std::size_t i = 0; i < app.folderSubmenus.size(); ++i) {
             if (app.folderSubmenus[i].submenu != menu) continue;
             app.currentFolderSubmenu = i;

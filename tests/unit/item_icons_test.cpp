@@ -142,34 +142,106 @@ TEST_F(ItemIcons, ShellIconsByKind) {
     }
 }
 
-TEST_F(ItemIcons, BatchAsksEachSourceOnceAndHandsOutOwnCopies) {
+TEST_F(ItemIcons, BatchAsksEachSourceOnceAndHandsOutOwnIcons) {
     std::vector<std::u16string> programs;
     for (int p = 0; p < 20; ++p) {
         programs.push_back(u"C:\\Apps\\app" + toDecimal(p) + u".exe");
         fake::icons().shellNames.insert(programs.back());
     }
-    beginIconBatch();
     std::vector<platform::IconHandle> handles;
-    for (int i = 0; i < 200; ++i) {
-        entry(0, u"", programs[static_cast<std::size_t>(i % 20)].c_str());
-        handles.push_back(loadItemIcon());
+    {
+        IconBatchScope batch;
+        for (int i = 0; i < 200; ++i) {
+            entry(0, u"", programs[static_cast<std::size_t>(i % 20)].c_str());
+            handles.push_back(loadItemIcon());
+        }
+        entry(0, u"C:\\missing.ico,1");
+        EXPECT_EQ(loadItemIcon(), 0u);
+        EXPECT_EQ(loadItemIcon(), 0u);
     }
-    entry(0, u"C:\\missing.ico,1");
-    EXPECT_EQ(loadItemIcon(), 0u);
-    EXPECT_EQ(loadItemIcon(), 0u);
-    endIconBatch();
 
     EXPECT_EQ(fake::icons().shellRequests.size(), 20u);
+    EXPECT_EQ(fake::icons().extractRequests.size(), 0u) << "a missing file is looked at once, not asked";
     std::set<platform::IconHandle> distinct(handles.begin(), handles.end());
     EXPECT_EQ(distinct.size(), handles.size()) << "no icon is shared between items";
     for (int i = 0; i < 200; ++i)
         EXPECT_EQ(fake::iconSource(handles[static_cast<std::size_t>(i)]),
                   u"shell:" + programs[static_cast<std::size_t>(i % 20)]);
-    // The originals went with the batch; the copies are the items' to destroy.
+    // The first item of each source keeps the icon as loaded; the other 180 are made from its image.
+    // The icons are the items' to destroy.
+    EXPECT_EQ(fake::icons().copies, 180);
+    EXPECT_EQ(fake::icons().imagesTaken, 20);
     EXPECT_EQ(fake::icons().live.size(), 200u);
     for (platform::IconHandle h : handles) EXPECT_TRUE(platform::destroyIcon(h));
     EXPECT_TRUE(fake::icons().live.empty());
     EXPECT_EQ(fake::icons().badDestroys, 0);
+}
+
+TEST_F(ItemIcons, BatchCostsAndFallbacks) {
+    struct Item {
+        std::uint32_t kind;
+        const char16_t* spec;
+        const char16_t* command;
+    };
+    const Item a{0, u"", u"a.exe"}, b{0, u"", u"b.exe"}, submenu{Submenu, u"", u""},
+        named{0, u"C:\\Icons\\app.ico,2", u"a.exe"}, renamed{0, u"C:\\Icons\\app.ico, 2", u"a.exe"};
+    struct Row {
+        const char* name;
+        std::vector<Item> items;
+        bool failImages;
+        bool failIconFromImage;
+        int asked; // shell and file requests together
+        int copies;
+        int imagesTaken;
+    };
+    const Row rows[] = {
+        {"every source once: nothing to copy", {a, b, submenu, named}, false, false, 4, 0, 0},
+        {"a source again: one copy from its image", {a, b, a}, false, false, 2, 1, 1},
+        {"the image is read once per source", {a, a, a, a, b, b}, false, false, 2, 4, 2},
+        {"the same file written differently is another source", {named, renamed, named}, false, false, 2, 1, 1},
+        {"program's own icons are sources too", {submenu, submenu}, false, false, 1, 1, 1},
+        {"no image: the source is asked again", {a, a, a}, true, false, 3, 0, 0},
+        {"no icon from the image: the source is asked again", {a, a, a}, false, true, 3, 0, 1},
+    };
+    auto prepare = [this](const Row& r) {
+        SetUp();
+        fake::icons().shellNames = {u"a.exe", u"b.exe"};
+        fake::putFile(u"C:\\Icons\\app.ico", "icon");
+        fake::putFileIcon(u"C:\\Icons\\app.ico", 2);
+        fake::icons().failImages = r.failImages;
+        fake::icons().failIconFromImage = r.failIconFromImage;
+    };
+    for (const Row& r : rows) {
+        // What each item shows without a batch.
+        prepare(r);
+        std::vector<std::u16string> expected;
+        for (const Item& item : r.items) {
+            entry(item.kind, item.spec, item.command);
+            platform::IconHandle alone = loadItemIcon();
+            expected.push_back(fake::iconSource(alone));
+            platform::destroyIcon(alone);
+        }
+
+        prepare(r);
+        std::vector<platform::IconHandle> handles;
+        {
+            IconBatchScope batch;
+            for (const Item& item : r.items) {
+                entry(item.kind, item.spec, item.command);
+                handles.push_back(loadItemIcon());
+            }
+        }
+        std::vector<std::u16string> got;
+        for (platform::IconHandle h : handles) got.push_back(fake::iconSource(h));
+        EXPECT_EQ(got, expected) << r.name << ": the batch changes no icon";
+        const int asked = static_cast<int>(fake::icons().shellRequests.size() + fake::icons().extractRequests.size());
+        EXPECT_EQ(asked, r.asked) << r.name;
+        EXPECT_EQ(fake::icons().copies, r.copies) << r.name;
+        EXPECT_EQ(fake::icons().imagesTaken, r.imagesTaken) << r.name;
+        std::set<platform::IconHandle> distinct(handles.begin(), handles.end());
+        EXPECT_EQ(distinct.size(), handles.size()) << r.name << ": no icon is shared";
+        for (platform::IconHandle h : handles) EXPECT_TRUE(platform::destroyIcon(h)) << r.name;
+    }
 }
 
 TEST_F(ItemIcons, WithoutBatchEveryCallAsksAgain) {

@@ -309,10 +309,6 @@ TEST_F(PopupMenu, IconMenusInBothLooks) {
         std::set<platform::IconHandle> handles;
         fake::menus().onTrack = [&](const fake::TrackRequest& t) {
             const fake::FakeMenu* root = fake::menu(t.menu);
-            // The popup reaches the screen first; its icons come once it waits for input.
-            EXPECT_TRUE(fake::icons().live.empty());
-            EXPECT_FALSE(menuMessageHook(app.mainWindow, platform::MessageEnterIdle, platform::MenuIdle, 0));
-            EXPECT_EQ(fake::menus().redraws, r.iconMenu ? 1 : 0);
             EXPECT_EQ(root->iconMenu, r.iconMenu);
             EXPECT_EQ(root->look, r.look);
             const fake::FakeMenu* sub = fake::menu(root->items[3].submenu);
@@ -343,48 +339,57 @@ TEST_F(PopupMenu, IconMenusInBothLooks) {
     }
 }
 
-TEST_F(PopupMenu, DeferredIconsArriveOnceAndOnlyWhileShown) {
-    fake::icons().shellNames = {u"a.exe", u"b.exe"};
+TEST_F(PopupMenu, IconsAreInPlaceBeforeTheMenuIsShown) {
+    // Whatever the user does first, every item already has its icon when the popup appears, and every
+    // icon lives until the popup has closed.
     struct Row {
         const char* name;
-        std::function<void()> whileShown;
-        int shellRequests;
+        std::function<std::uint32_t()> whileShown;
+        std::vector<int> posted;
     };
     const Row rows[] = {
-        {"chosen before the menu was idle: nothing loaded", [] {}, 0},
-        {"idle twice loads once",
+        {"chosen at once", [] { return 1u; }, {0}},
+        {"dismissed", [] { return 0u; }, {}},
+        {"a submenu opened, then an item of it chosen",
          [] {
-             menuMessageHook(app.mainWindow, platform::MessageEnterIdle, platform::MenuIdle, 0);
-             menuMessageHook(app.mainWindow, platform::MessageEnterIdle, platform::MenuIdle, 0);
+             openSubmenu(fake::menu(app.rootMenu)->items[1].submenu, 1);
+             return 3u;
          },
-         2},
-        {"a dialog's idle is not the menu's",
-         [] { menuMessageHook(app.mainWindow, platform::MessageEnterIdle, 0, 0); }, 0},
-        {"a submenu opened first loads them before it shows",
-         [] {
-             const platform::MenuHandle sub = fake::menu(app.rootMenu)->items[1].submenu;
-             openSubmenu(sub, 1);
-             EXPECT_NE(fake::menu(sub)->items[0].icon, 0u);
-             EXPECT_EQ(fake::iconSource(fake::menu(sub)->items[0].icon), u"shell:b.exe");
-         },
-         2},
+         {2}},
+        {"the menu loop ending", [] {
+             menuMessageHook(app.mainWindow, platform::MessageExitMenuLoop, 0, 0);
+             return 0u;
+         }, {}},
     };
     for (const Row& r : rows) {
         popup_testing::resetPopupFakes();
         fake::icons().shellNames = {u"a.exe", u"b.exe"};
+        fake::putFile(u"C:\\Tools\\Vorlix.exe", "MZ");
+        fake::putFileIcon(u"C:\\Tools\\Vorlix.exe", 1);
         app.programPath = u"C:\\Tools\\Vorlix.exe";
         app.options = ShowIcons;
-        setEntries({{u"A", u"a.exe"}, {u"S/", u"submenu"}, {u"S/b", u"b.exe"}, {u"Last", u"a.exe"}});
-        fake::menus().onTrack = [&](const fake::TrackRequest&) {
-            r.whileShown();
-            return 1u;
+        setEntries(
+            {{u"A", u"a.exe"}, {u"S/", u"submenu"}, {u"S/b", u"b.exe"}, {u"S/a", u"a.exe"}, {u"Last", u"a.exe"}});
+        std::vector<std::u16string> shown;
+        fake::menus().onTrack = [&](const fake::TrackRequest& t) {
+            const fake::FakeMenu* root = fake::menu(t.menu);
+            const fake::FakeMenu* sub = fake::menu(root->items[1].submenu);
+            for (const fake::FakeMenu* m : {root, sub})
+                for (const fake::FakeMenuItem& item : m->items) shown.push_back(fake::iconSource(item.icon));
+            const std::uint32_t chosen = r.whileShown();
+            // Opening the submenu or ending the loop loads nothing more.
+            EXPECT_EQ(fake::icons().shellRequests.size(), 2u) << r.name;
+            EXPECT_EQ(fake::icons().live.size(), 5u) << r.name << ": icons live while the popup shows";
+            return chosen;
         };
         buildPopupMenu();
-        EXPECT_EQ(static_cast<int>(fake::icons().shellRequests.size()), r.shellRequests) << r.name;
+        const std::vector<std::u16string> expected = {u"shell:a.exe", u"C:\\TOOLS\\VORLIX.EXE,1", u"shell:a.exe",
+                                                      u"shell:b.exe", u"shell:a.exe"};
+        EXPECT_EQ(shown, expected) << r.name;
         EXPECT_TRUE(fake::icons().live.empty()) << r.name;
         EXPECT_EQ(fake::icons().badDestroys, 0) << r.name;
         EXPECT_EQ(app.currentEntry.label, u"Last") << r.name;
-        EXPECT_EQ(postedMenuIds(), std::vector<int>{0}) << r.name;
+        EXPECT_EQ(postedMenuIds(), r.posted) << r.name;
     }
 }
 
@@ -397,7 +402,7 @@ TEST_F(PopupMenu, CheckOnlyBuildsLoadsAndDestroysButDoesNotShow) {
     EXPECT_TRUE(fake::menus().foregroundRequests.empty());
     EXPECT_EQ(describe(app.rootMenu), "A#1 B#2");
     EXPECT_EQ(fake::icons().shellRequests.size(), 1u);
-    EXPECT_EQ(fake::icons().destroyed, 3) << "the original and both items' copies";
+    EXPECT_EQ(fake::icons().destroyed, 2) << "the icon as loaded and the copy, one per item";
     EXPECT_TRUE(fake::icons().live.empty());
 }
 

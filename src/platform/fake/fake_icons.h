@@ -24,9 +24,12 @@ struct IconsState {
     std::vector<std::u16string> shellRequests;
     std::map<platform::IconHandle, std::u16string> live; // handle -> what it shows
     platform::IconHandle nextHandle = 0x5000;
-    int copies = 0;
+    int copies = 0; // icons made from images
     int destroyed = 0;
     int badDestroys = 0; // destroying a handle that is not live
+    int imagesTaken = 0;
+    bool failImages = false;        // iconImage fails, as for an icon whose pixels cannot be read back
+    bool failIconFromImage = false; // iconFromImage fails, as when the system runs out of handles
 };
 
 IconsState& icons();

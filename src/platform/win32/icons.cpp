@@ -3,9 +3,52 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "platform/win32/wide.h"
 
 namespace platform {
+
+namespace {
+
+HICON hicon(IconHandle icon) { return reinterpret_cast<HICON>(icon); }
+
+// GetIconInfo hands out new bitmaps that the caller must free with DeleteObject (not DestroyIcon);
+// forgetting them leaks two GDI objects per icon.
+class BitmapHandle {
+public:
+    explicit BitmapHandle(HBITMAP b) : bitmap_(b) {}
+    ~BitmapHandle() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    BitmapHandle(const BitmapHandle&) = delete;
+    BitmapHandle& operator=(const BitmapHandle&) = delete;
+    HBITMAP get() const { return bitmap_; }
+
+private:
+    HBITMAP bitmap_;
+};
+
+// A memory DC for GetDIBits; DeleteDC, not ReleaseDC, frees it.
+class MemoryDc {
+public:
+    MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~MemoryDc() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// The header of an icon resource counts the colour and the mask rows together in its height.
+constexpr int ResourceRowsPerIconRow = 2;
+constexpr DWORD ResourceVersion = 0x00030000;
+
+} // namespace
 
 IconHandle extractSmallIcon(const std::u16string& file, int index) {
     HICON small = nullptr;
@@ -19,10 +62,59 @@ IconHandle shellSmallIcon(const std::u16string& name) {
     return reinterpret_cast<IconHandle>(info.hIcon);
 }
 
-IconHandle copyIcon(IconHandle icon) {
-    return reinterpret_cast<IconHandle>(CopyIcon(reinterpret_cast<HICON>(icon)));
+bool destroyIcon(IconHandle icon) { return DestroyIcon(hicon(icon)) != FALSE; }
+
+bool iconImage(IconHandle icon, IconImage& image) {
+    ICONINFO info{};
+    if (!GetIconInfo(hicon(icon), &info)) return false;
+    BitmapHandle colour(info.hbmColor);
+    BitmapHandle mask(info.hbmMask);
+    BITMAP size{};
+    if (!colour.get() || !mask.get() || !GetObjectW(colour.get(), sizeof size, &size)) return false;
+    const LONG width = size.bmWidth;
+    const LONG height = size.bmHeight;
+    if (width <= 0 || height <= 0) return false;
+    const std::size_t colourBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    const std::size_t maskRowBytes = static_cast<std::size_t>((width + 31) / 32) * 4;
+    image.assign(sizeof(BITMAPINFOHEADER) + colourBytes + maskRowBytes * static_cast<std::size_t>(height), 0);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    MemoryDc dc;
+    if (!dc.get()) return false;
+    BITMAPINFO colourFormat{};
+    colourFormat.bmiHeader = header;
+    BYTE* colourBits = image.data() + sizeof header;
+    if (GetDIBits(dc.get(), colour.get(), 0, static_cast<UINT>(height), colourBits, &colourFormat, DIB_RGB_COLORS) !=
+        height)
+        return false;
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } maskFormat{};
+    maskFormat.header = header;
+    maskFormat.header.biBitCount = 1;
+    if (GetDIBits(dc.get(), mask.get(), 0, static_cast<UINT>(height), colourBits + colourBytes,
+                  reinterpret_cast<BITMAPINFO*>(&maskFormat), DIB_RGB_COLORS) != height)
+        return false;
+    header.biHeight = height * ResourceRowsPerIconRow;
+    std::memcpy(image.data(), &header, sizeof header);
+    return true;
 }
 
-bool destroyIcon(IconHandle icon) { return DestroyIcon(reinterpret_cast<HICON>(icon)) != FALSE; }
+IconHandle iconFromImage(const IconImage& image) {
+    BITMAPINFOHEADER header{};
+    if (image.size() < sizeof header) return 0;
+    std::memcpy(&header, image.data(), sizeof header);
+    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), static_cast<DWORD>(image.size()), TRUE,
+                                          ResourceVersion, header.biWidth, header.biHeight / ResourceRowsPerIconRow,
+                                          LR_DEFAULTCOLOR);
+    return reinterpret_cast<IconHandle>(icon);
+}
 
 } // namespace platform
