@@ -4,7 +4,10 @@
 # come from 20 distinct programs and documents. Timings under Wine are not Windows timings, so only the
 # ratios measured in one run mean something. Every round runs every program once, in turn.
 #
-#   bench/popup_timing.sh [ROUNDS]    (default 15 rounds; needs the MinGW build, E2E_BUILD or build/win)
+#   bench/popup_timing.sh [ROUNDS [OTHER.exe...]]
+#
+# Default 15 rounds; needs the MinGW build (E2E_BUILD, default build/win). Each OTHER.exe, another build of
+# Vorlix (an older one, say), is timed with /I in the same rounds, and watched for its first icon as well.
 #
 # The raw times stay in $E2E_OUT/popup-timing/timer.txt.
 set -u
@@ -12,10 +15,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
 bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 runs=${1:-15}
+others=()
+for exe in "${@:2}"; do others+=("$(realpath "$exe")"); done
 timer="$E2E_BUILD/bench/win32/popup_timer.exe"
 bare="$E2E_BUILD/bench/win32/bare_popup.exe"
 bareImports="$E2E_BUILD/bench/win32/bare_popup_imports.exe"
-for exe in "$VORLIX_EXE" "$timer" "$bare" "$bareImports" "$DRIVER_EXE"; do
+for exe in "$VORLIX_EXE" "$timer" "$bare" "$bareImports" "$DRIVER_EXE" "${others[@]}"; do
     [[ -f "$exe" ]] || { echo "popup_timing: $exe is missing; build the MinGW configuration first" >&2; exit 1; }
 done
 
@@ -39,13 +44,19 @@ done | write_menu menu.lst
 
 driver mouse-move 300 200 >/dev/null
 menu=$(winpath menu.lst)
+otherCommands=()
+for ((k = 0; k < ${#others[@]}; k++)); do
+    cp "${others[k]}" "Other$k.exe"
+    otherCommands+=("icons:\"$(winpath "Other$k.exe")\" /I \"$menu\"")
+done
 app=$(winpath Vorlix.exe)
 # The programs' own messages on standard error are not the timer's. The first icon is timed in runs of
 # their own, because watching the screen for it costs the machine time.
 wine "$timer" "$runs" "\"$(winpath "$bare")\"" "\"$(winpath "$bareImports")\"" "\"$app\" \"$menu\"" \
-    "\"$app\" /I \"$menu\"" "\"$app\" /IS \"$menu\"" "icons:\"$app\" /I \"$menu\"" 2>/dev/null | tr -d '\r' >timer.txt
+    "\"$app\" /I \"$menu\"" "\"$app\" /IS \"$menu\"" "icons:\"$app\" /I \"$menu\"" "${otherCommands[@]}" 2>/dev/null |
+    tr -d '\r' >timer.txt
 grep -q '^icons 6 ' timer.txt || { echo "popup_timing: $(cat timer.txt)" >&2; exit 1; }
-awk -v rounds="$runs" '
+awk -v rounds="$runs" -v others="${others[*]}" '
 function sorted(line, a,    n, x, y, t) {
     n = split(line, a, " ")
     for (x = 1; x <= n; x++) for (y = x + 1; y <= n; y++) if (a[y] + 0 < a[x] + 0) { t = a[x]; a[x] = a[y]; a[y] = t }
@@ -64,6 +75,12 @@ END {
         printf "  %-32s %7.1f  (%.1f .. %.1f)\n", name[k], t[k], a[int(n / 4) + 1], a[int(3 * n / 4) + 1]
     }
     printf "  %-32s %7.1f\n", "  its first icon drawn", i[6]
+    m = split(others, other, " ")
+    for (k = 7; k <= 6 + m; k++) {
+        n = sorted(s[k], a)
+        printf "  %-32s %7.1f  (%.1f .. %.1f), first icon %.1f: ratios %.2f, %.2f\n", "/I of " other[k - 6], t[k],
+            a[int(n / 4) + 1], a[int(3 * n / 4) + 1], i[k], t[k] / t[3], i[k] / t[3]
+    }
     printf "ratio /I to no icons:             %.2f\n", t[4] / t[3]
     printf "ratio /IS to no icons:            %.2f\n", t[5] / t[3]
     printf "ratio first icon drawn to no icons: %.2f\n", i[6] / t[3]
