@@ -17,8 +17,6 @@ enum class IconMenuLook : std::uint32_t {
 // Window messages the popup's message callback looks at.
 constexpr unsigned MessageInitMenuPopup = 0x0117; // wParam: the menu about to open; low word of lParam: its position
 constexpr unsigned MessageExitMenuLoop = 0x0212;
-constexpr unsigned MessageEnterIdle = 0x0121; // wParam MenuIdle: a shown menu waits for input
-constexpr std::uintptr_t MenuIdle = 2;        // MSGF_MENU
 
 MenuHandle createPopupMenu();
 // A menu whose items are drawn by the program, with room for a 16 x 16 icon beside each.
@@ -36,10 +34,6 @@ bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& te
 
 // EnableMenuItem by command id with MF_GRAYED; finds items inside submenus too.
 bool greyMenuItem(MenuHandle menu, std::uint32_t commandId);
-// Gives the item at position of an icon menu its icon (the caller keeps owning it); false for a plain menu.
-bool setMenuItemIcon(MenuHandle menu, int position, IconHandle icon);
-// Repaints the menus of this thread that are on screen.
-void redrawOpenMenus();
 int menuItemCount(MenuHandle menu); // -1 for an invalid menu
 bool deleteMenuItemAt(MenuHandle menu, int position);
 

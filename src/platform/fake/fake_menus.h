@@ -48,7 +48,6 @@ struct MenusState {
     std::vector<platform::WindowHandle> foregroundRequests;
     int badHandleCalls = 0; // calls naming a menu that does not exist or was destroyed
     int iconMenuItemsForgotten = 0;
-    int redraws = 0;
 };
 
 MenusState& menus();

@@ -115,15 +115,6 @@ bool greyMenuItem(MenuHandle menu, std::uint32_t commandId) {
     return true;
 }
 
-bool setMenuItemIcon(MenuHandle menu, int position, IconHandle icon) {
-    fake::FakeMenu* m = fake::liveMenu(menu);
-    if (!m || !m->iconMenu || position < 0 || position >= static_cast<int>(m->items.size())) return false;
-    m->items[static_cast<std::size_t>(position)].icon = icon;
-    return true;
-}
-
-void redrawOpenMenus() { ++fake::menus().redraws; }
-
 int menuItemCount(MenuHandle menu) {
     fake::FakeMenu* m = fake::liveMenu(menu);
     return m ? static_cast<int>(m->items.size()) : -1;

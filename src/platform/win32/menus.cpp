@@ -79,29 +79,6 @@ bool greyMenuItem(MenuHandle menu, std::uint32_t commandId) {
     return EnableMenuItem(hmenu(menu), commandId, MF_BYCOMMAND | MF_GRAYED) != -1;
 }
 
-bool setMenuItemIcon(MenuHandle menu, int position, IconHandle icon) {
-    HMENU m = hmenu(menu);
-    if (lookOf(m) == IconMenuLook{}) return false;
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_DATA;
-    if (!GetMenuItemInfoW(m, static_cast<UINT>(position), TRUE, &info)) return false;
-    return win32::setDrawnItemIcon(info.dwItemData, reinterpret_cast<HICON>(icon));
-}
-
-namespace {
-
-BOOL CALLBACK redrawIfMenu(HWND window, LPARAM) {
-    wchar_t className[16];
-    if (GetClassNameW(window, className, 16) && std::wstring_view(className) == L"#32768" && IsWindowVisible(window))
-        InvalidateRect(window, nullptr, FALSE);
-    return TRUE;
-}
-
-} // namespace
-
-void redrawOpenMenus() { EnumThreadWindows(GetCurrentThreadId(), redrawIfMenu, 0); }
-
 int menuItemCount(MenuHandle menu) { return GetMenuItemCount(hmenu(menu)); }
 
 bool deleteMenuItemAt(MenuHandle menu, int position) {

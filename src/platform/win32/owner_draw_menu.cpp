@@ -285,13 +285,6 @@ ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16str
     return items.size() - 1;
 }
 
-bool setDrawnItemIcon(ULONG_PTR index, HICON icon) {
-    auto& items = drawnItems();
-    if (index >= items.size()) return false;
-    items[index].icon = icon;
-    return true;
-}
-
 void forgetDrawnItems() { drawnItems().clear(); }
 
 bool ownerDrawMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

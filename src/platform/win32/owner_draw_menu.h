@@ -14,8 +14,6 @@ enum class DrawnKind : std::uint8_t { Item, Separator };
 
 // Remembers an item to draw and returns its index for the item data.
 ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, HICON icon);
-// Changes the icon of a remembered item; false for an unknown index.
-bool setDrawnItemIcon(ULONG_PTR index, HICON icon);
 // Forgets every item; menus still holding old indexes then draw nothing.
 void forgetDrawnItems();
 
