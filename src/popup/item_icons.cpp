@@ -62,10 +62,10 @@ platform::IconHandle fromSource(std::u16string key, Load load) {
     return own ? own : load();
 }
 
-platform::IconHandle explicitIcon(std::u16string_view spec) {
-    std::size_t comma = spec.rfind(u',');
-    std::u16string_view filePart = comma == std::u16string_view::npos ? spec : spec.substr(0, comma);
-    std::u16string_view numberPart = comma == std::u16string_view::npos ? std::u16string_view() : spec.substr(comma + 1);
+platform::IconHandle explicitIcon(std::u16string_view iconText) {
+    std::size_t comma = iconText.rfind(u',');
+    std::u16string_view filePart = comma == std::u16string_view::npos ? iconText : iconText.substr(0, comma);
+    std::u16string_view numberPart = comma == std::u16string_view::npos ? std::u16string_view() : iconText.substr(comma + 1);
     std::u16string key = u"x";
     key.append(filePart).push_back(u'\0');
     key.append(numberPart);

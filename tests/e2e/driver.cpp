@@ -387,12 +387,12 @@ bool send(std::vector<INPUT> inputs) {
 }
 
 // "CTRL+SHIFT+RETURN": modifiers pressed in order, the last key tapped, modifiers released in reverse.
-bool chord(const std::wstring& spec) {
+bool chord(const std::wstring& text) {
     std::vector<WORD> keys;
     size_t start = 0;
     for (;;) {
-        size_t plus = spec.find(L'+', start);
-        std::wstring part = spec.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start);
+        size_t plus = text.find(L'+', start);
+        std::wstring part = text.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start);
         WORD vk = 0;
         if (!keyCode(part, vk)) return false;
         keys.push_back(vk);

@@ -59,7 +59,7 @@ TEST_F(ItemIcons, ExplicitSpecification) {
     fake::putFileIcon(u"C:\\Icons\\folder", 0);
 
     struct Row {
-        const char16_t* spec;
+        const char16_t* iconText;
         const char16_t* shows; // "" for no icon
     };
     const Row rows[] = {
@@ -81,10 +81,10 @@ TEST_F(ItemIcons, ExplicitSpecification) {
         {u",3", u""},
     };
     for (const Row& r : rows) {
-        entry(0, r.spec, u"notepad.exe");
-        EXPECT_EQ(toUtf8(loadedSource()), toUtf8(r.shows)) << toUtf8(r.spec);
+        entry(0, r.iconText, u"notepad.exe");
+        EXPECT_EQ(toUtf8(loadedSource()), toUtf8(r.shows)) << toUtf8(r.iconText);
     }
-    EXPECT_TRUE(fake::icons().shellRequests.empty()) << "an explicit specification never asks the shell";
+    EXPECT_TRUE(fake::icons().shellRequests.empty()) << "an explicit icon source never asks the shell";
 }
 
 TEST_F(ItemIcons, KeywordEntriesShowTheProgramsOwnIcons) {
@@ -92,7 +92,7 @@ TEST_F(ItemIcons, KeywordEntriesShowTheProgramsOwnIcons) {
     fake::putFileIcon(u"C:\\Icons\\app.ico", 5);
     struct Row {
         std::uint32_t kind;
-        const char16_t* spec;
+        const char16_t* iconText;
         const char16_t* shows;
     };
     const Row rows[] = {
@@ -102,10 +102,10 @@ TEST_F(ItemIcons, KeywordEntriesShowTheProgramsOwnIcons) {
         {Configuration, u"", u"C:\\TOOLS\\VORLIX.EXE,3"},
         {Remark, u"", u"C:\\TOOLS\\VORLIX.EXE,4"},
         {Cancel, u"", u"C:\\TOOLS\\VORLIX.EXE,5"},
-        {Submenu, u"C:\\Icons\\app.ico,5", u"C:\\ICONS\\APP.ICO,5"}, // an explicit specification wins
+        {Submenu, u"C:\\Icons\\app.ico,5", u"C:\\ICONS\\APP.ICO,5"}, // an explicit icon source wins
     };
     for (const Row& r : rows) {
-        entry(r.kind, r.spec, u"files", u"D:\\Docs\\");
+        entry(r.kind, r.iconText, u"files", u"D:\\Docs\\");
         EXPECT_EQ(toUtf8(loadedSource()), toUtf8(r.shows)) << r.kind;
     }
     EXPECT_TRUE(fake::icons().shellRequests.empty());
@@ -180,7 +180,7 @@ TEST_F(ItemIcons, BatchAsksEachSourceOnceAndHandsOutOwnIcons) {
 TEST_F(ItemIcons, BatchCostsAndFallbacks) {
     struct Item {
         std::uint32_t kind;
-        const char16_t* spec;
+        const char16_t* iconText;
         const char16_t* command;
     };
     const Item a{0, u"", u"a.exe"}, b{0, u"", u"b.exe"}, submenu{Submenu, u"", u""},
@@ -216,7 +216,7 @@ TEST_F(ItemIcons, BatchCostsAndFallbacks) {
         prepare(r);
         std::vector<std::u16string> expected;
         for (const Item& item : r.items) {
-            entry(item.kind, item.spec, item.command);
+            entry(item.kind, item.iconText, item.command);
             platform::IconHandle alone = loadItemIcon();
             expected.push_back(fake::iconSource(alone));
             platform::destroyIcon(alone);
@@ -227,7 +227,7 @@ TEST_F(ItemIcons, BatchCostsAndFallbacks) {
         {
             IconBatchScope batch;
             for (const Item& item : r.items) {
-                entry(item.kind, item.spec, item.command);
+                entry(item.kind, item.iconText, item.command);
                 handles.push_back(loadItemIcon());
             }
         }
