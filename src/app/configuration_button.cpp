@@ -4,7 +4,6 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
-#include "platform/control_lookup.h"
 #include "platform/environment.h"
 #include "platform/menus.h"
 #include "platform/monitors.h"
@@ -38,9 +37,9 @@ void placeButton() {
     platform::moveWindow(app.mainWindow, app.positionX, app.positionY);
 }
 
+// The button shows at most once a run (it ends the cycle), so its label is always made here.
 void showButton() {
-    platform::WindowHandle label = platform::controlOf(app.mainWindow, ConfigurationLabel);
-    if (label == 0 && addConfigurationLabel()) label = platform::controlOf(app.mainWindow, ConfigurationLabel);
+    const platform::WindowHandle label = addConfigurationLabel();
     platform::setTopmost(app.mainWindow, true);
     if (!platform::animateWindow(app.mainWindow, ButtonFadeMs, platform::AnimateBlend | platform::AnimateCenter))
         platform::showWindow(app.mainWindow, platform::ShowNoActivate);

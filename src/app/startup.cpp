@@ -81,9 +81,9 @@ bool openMainWindow() {
 // A label is a control of the common controls, version 6 (the manifest asks for it), and the first one
 // loads that library: under Wine about a tenth of the time a popup takes to reach the screen. So the
 // label is made only for a button that is about to show, not before every popup.
-bool addConfigurationLabel() {
+platform::WindowHandle addConfigurationLabel() {
     return platform::createLabel(app.mainWindow, ConfigurationLabel, {0, 0, MainWindowWidth, MainWindowHeight},
-                                 u"Vorlix Configuration", platform::rgb(170, 0, 0)) != 0;
+                                 u"Vorlix Configuration", platform::rgb(170, 0, 0));
 }
 
 void initialiseAppState() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/handles.h"
 
 namespace vorlix {
 
@@ -13,8 +14,8 @@ enum MainWindowId : int {
 // The whole program run after process start; returns the process exit code (always 0).
 int programMain();
 
-// Puts the label "Vorlix Configuration" into the main window; false when it cannot be made.
-bool addConfigurationLabel();
+// Puts the label "Vorlix Configuration" into the main window; its handle, or 0 when it cannot be made.
+platform::WindowHandle addConfigurationLabel();
 
 // The start-up steps that only fill the state record: the program's path and drive, the command line
 // with the program's name skipped, and every default. Touches no window.
