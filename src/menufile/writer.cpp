@@ -11,6 +11,7 @@
 #include "platform/environment.h"
 #include "platform/file_write.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 
 namespace vorlix {
 
@@ -88,12 +89,13 @@ bool isTemporaryName(std::u16string_view name, std::u16string_view menuFileName)
 // Best effort: a temporary that cannot be deleted now (another save holds it) is tried again next time.
 void removeStaleTemporaries(const std::u16string& path) {
     std::u16string name = fileNameOf(path);
-    std::vector<std::u16string> found;
-    if (!platform::listFiles(path + std::u16string(TemporaryInfix) + u"*" + std::u16string(TemporarySuffix), found))
+    std::vector<platform::FoundName> found;
+    if (!platform::enumerateFolder(path + std::u16string(TemporaryInfix) + u"*" + std::u16string(TemporarySuffix), found))
         return;
     std::u16string folder = directoryPart(path);
-    for (const std::u16string& candidate : found) {
-        if (isTemporaryName(candidate, name)) platform::deleteFile(folder + candidate);
+    // Windows also matches the short 8.3 names, so every name that comes back is checked.
+    for (const platform::FoundName& candidate : found) {
+        if (!candidate.folder && isTemporaryName(candidate.name, name)) platform::deleteFile(folder + candidate.name);
     }
 }
 

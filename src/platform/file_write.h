@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace platform {
 
@@ -37,9 +36,6 @@ bool setFileAttributes(std::u16string_view path, std::uint32_t attributes);
 // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: a rename in one step.
 bool moveFileReplacing(std::u16string_view from, std::u16string_view to);
 bool deleteFile(std::u16string_view path);
-// Names (without folder) of the files, not folders, that match pattern ("*" and "?" as wildcards).
-// Windows also matches the short 8.3 names, so callers check every name they get back.
-bool listFiles(std::u16string_view pattern, std::vector<std::u16string>& names);
 
 // GetLastError after a failed call, with the codes the writer acts on.
 std::uint32_t lastError();

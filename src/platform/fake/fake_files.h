@@ -27,7 +27,8 @@ struct FilesState {
     std::map<std::u16string, bool> readOnlyVolumes; // key: "X:" upper-cased
     int readCount = 0; // exclusive opens that succeeded
 
-    // Writing (platform/file_write.h). Every call counts as one step; a test makes a chosen step fail.
+    // Writing (platform/file_write.h) and listing a folder (platform/folders.h). Every call counts as one
+    // step; a test makes a chosen step fail.
     std::map<std::uintptr_t, OpenWriteFile> openFiles;
     std::uintptr_t nextHandle = 1;
     int writeSteps = 0;           // calls made so far, failed ones included
@@ -49,5 +50,7 @@ void putFolder(const std::u16string& path);
 FakeFile* findFile(const std::u16string& path);
 // What the system does for a process that died: its open files are closed, their content stays.
 void closeAllWriteFiles();
+// Counts one call of the writing or listing functions; true when the test wants this one to fail.
+bool injectedFailure(const char* call);
 
 } // namespace fake

@@ -1,6 +1,7 @@
 #pragma once
 // Scripted folder contents for the native tests. Names come back in the order they were put, the way a
-// file system returns them in its own order.
+// file system returns them in its own order: first those put with putFolderNames, then the files and
+// folders of the fake file system (fake_files.h) in that folder, under their upper-cased names.
 #include <map>
 #include <string>
 #include <vector>

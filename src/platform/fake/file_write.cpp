@@ -8,18 +8,9 @@ namespace fake {
 
 void closeAllWriteFiles() { files().openFiles.clear(); }
 
-} // namespace fake
-
-namespace platform {
-
-namespace {
-
-constexpr std::uint32_t ErrorFileNotFound = 2;
-constexpr std::uint32_t ErrorInvalidHandle = 6;
-
 // Counts the call and decides whether the test wants it to fail.
 bool injectedFailure(const char* call) {
-    auto& s = fake::files();
+    auto& s = files();
     int step = ++s.writeSteps;
     bool named = !s.failCall.empty() && s.failCall == call;
     if (named) s.failCall.clear();
@@ -29,6 +20,15 @@ bool injectedFailure(const char* call) {
     }
     return false;
 }
+
+} // namespace fake
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint32_t ErrorFileNotFound = 2;
+constexpr std::uint32_t ErrorInvalidHandle = 6;
 
 bool fail(std::uint32_t error) {
     fake::files().lastError = error;
@@ -84,24 +84,10 @@ bool eraseFile(const fake::FakeFile* f) {
     return false;
 }
 
-// "*" and "?" over upper-cased names.
-bool wildcardMatch(std::u16string_view pattern, std::u16string_view name) {
-    if (pattern.empty()) return name.empty();
-    if (pattern[0] == u'*') {
-        for (std::size_t skip = 0; skip <= name.size(); ++skip) {
-            if (wildcardMatch(pattern.substr(1), name.substr(skip))) return true;
-        }
-        return false;
-    }
-    if (name.empty()) return false;
-    if (pattern[0] != u'?' && pattern[0] != name[0]) return false;
-    return wildcardMatch(pattern.substr(1), name.substr(1));
-}
-
 } // namespace
 
 WriteHandle createNewFile(std::u16string_view path) {
-    if (injectedFailure("createNewFile")) return 0;
+    if (fake::injectedFailure("createNewFile")) return 0;
     std::u16string p(path);
     if (fake::findFile(p)) return failOpen(ErrorFileExists);
     fake::putFile(p, std::string(), AttributeArchive);
@@ -110,7 +96,7 @@ WriteHandle createNewFile(std::u16string_view path) {
 }
 
 WriteHandle openForUpdate(std::u16string_view path) {
-    if (injectedFailure("openForUpdate")) return 0;
+    if (fake::injectedFailure("openForUpdate")) return 0;
     std::u16string p(path);
     fake::FakeFile* f = fake::findFile(p);
     if (f && f->folder) return failOpen(ErrorAccessDenied);
@@ -122,7 +108,7 @@ WriteHandle openForUpdate(std::u16string_view path) {
 }
 
 WriteHandle openForQuery(std::u16string_view path) {
-    if (injectedFailure("openForQuery")) return 0;
+    if (fake::injectedFailure("openForQuery")) return 0;
     if (!fake::findFile(std::u16string(path))) return failOpen(ErrorFileNotFound);
     log("query " + logName(path));
     return newHandle(path);
@@ -130,7 +116,7 @@ WriteHandle openForQuery(std::u16string_view path) {
 
 // Folders need not be put into the fake file system to be asked about.
 WriteHandle openFolderForQuery(std::u16string_view path) {
-    if (injectedFailure("openFolderForQuery")) return 0;
+    if (fake::injectedFailure("openFolderForQuery")) return 0;
     log("query folder " + logName(path));
     return newHandle(path);
 }
@@ -140,7 +126,7 @@ bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
     fake::OpenWriteFile* open = openFile(file);
     fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     // A failing write gets half of its bytes onto the disk first, as a full disk would.
-    bool failing = injectedFailure("writeFile");
+    bool failing = fake::injectedFailure("writeFile");
     if (!f) return fail(ErrorInvalidHandle);
     std::size_t count = failing ? bytes.size() / 2 : bytes.size();
     std::string& content = f->bytes;
@@ -154,7 +140,7 @@ bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
 }
 
 bool flushFile(WriteHandle file) {
-    if (injectedFailure("flushFile")) return false;
+    if (fake::injectedFailure("flushFile")) return false;
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     log("flush " + logName(open->path));
@@ -162,7 +148,7 @@ bool flushFile(WriteHandle file) {
 }
 
 bool seekToStart(WriteHandle file) {
-    if (injectedFailure("seekToStart")) return false;
+    if (fake::injectedFailure("seekToStart")) return false;
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     open->position = 0;
@@ -171,7 +157,7 @@ bool seekToStart(WriteHandle file) {
 }
 
 bool setEndOfFile(WriteHandle file) {
-    if (injectedFailure("setEndOfFile")) return false;
+    if (fake::injectedFailure("setEndOfFile")) return false;
     fake::OpenWriteFile* open = openFile(file);
     fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     if (!f) return fail(ErrorInvalidHandle);
@@ -182,7 +168,7 @@ bool setEndOfFile(WriteHandle file) {
 
 // A close that reports a failure still gives the handle up.
 bool closeFile(WriteHandle file) {
-    bool failing = injectedFailure("closeFile");
+    bool failing = fake::injectedFailure("closeFile");
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     std::string name = logName(open->path);
@@ -193,7 +179,7 @@ bool closeFile(WriteHandle file) {
 }
 
 bool linkCount(WriteHandle file, std::uint32_t& links) {
-    if (injectedFailure("linkCount")) return false;
+    if (fake::injectedFailure("linkCount")) return false;
     fake::OpenWriteFile* open = openFile(file);
     fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     if (!f) return fail(ErrorInvalidHandle);
@@ -202,7 +188,7 @@ bool linkCount(WriteHandle file, std::uint32_t& links) {
 }
 
 bool finalPathName(WriteHandle file, std::u16string& path) {
-    if (injectedFailure("finalPathName")) return false;
+    if (fake::injectedFailure("finalPathName")) return false;
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     fake::FakeFile* f = fake::findFile(open->path);
@@ -215,7 +201,7 @@ bool finalPathName(WriteHandle file, std::u16string& path) {
 }
 
 bool setFileAttributes(std::u16string_view path, std::uint32_t attributes) {
-    if (injectedFailure("setFileAttributes")) return false;
+    if (fake::injectedFailure("setFileAttributes")) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f) return fail(ErrorFileNotFound);
     f->attributes = attributes == 0x80 ? 0 : attributes; // FILE_ATTRIBUTE_NORMAL stands for "none"
@@ -224,7 +210,7 @@ bool setFileAttributes(std::u16string_view path, std::uint32_t attributes) {
 }
 
 bool moveFileReplacing(std::u16string_view from, std::u16string_view to) {
-    if (injectedFailure("moveFileReplacing")) return false;
+    if (fake::injectedFailure("moveFileReplacing")) return false;
     auto& s = fake::files();
     if (s.moveBusyCount > 0) {
         --s.moveBusyCount;
@@ -246,30 +232,13 @@ bool moveFileReplacing(std::u16string_view from, std::u16string_view to) {
 }
 
 bool deleteFile(std::u16string_view path) {
-    if (injectedFailure("deleteFile")) return false;
+    if (fake::injectedFailure("deleteFile")) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder) return fail(ErrorFileNotFound);
     if (f->attributes & AttributeReadOnly) return fail(ErrorAccessDenied);
     if (f->lockedByOtherProcess || isOpen(f)) return fail(ErrorSharingViolation);
     eraseFile(f);
     log("delete " + logName(path));
-    return true;
-}
-
-bool listFiles(std::u16string_view pattern, std::vector<std::u16string>& names) {
-    names.clear();
-    if (injectedFailure("listFiles")) return false;
-    std::u16string full;
-    if (!fullPathName(pattern, full)) return fail(ErrorFileNotFound);
-    full = upperCase(full);
-    std::size_t slash = full.find_last_of(u'\\');
-    std::u16string folder = full.substr(0, slash + 1);
-    std::u16string namePattern = full.substr(slash + 1);
-    for (auto& [key, f] : fake::files().files) {
-        if (f.folder || key.size() <= folder.size() || key.compare(0, folder.size(), folder) != 0) continue;
-        std::u16string name = key.substr(folder.size());
-        if (name.find(u'\\') == std::u16string::npos && wildcardMatch(namePattern, name)) names.push_back(name);
-    }
     return true;
 }
 

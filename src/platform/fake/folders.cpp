@@ -1,6 +1,7 @@
 #include "platform/folders.h"
 
 #include "platform/environment.h"
+#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_folders.h"
 
 namespace fake {
@@ -58,15 +59,24 @@ namespace platform {
 
 bool enumerateFolder(const std::u16string& search, std::vector<FoundName>& found) {
     fake::folders().searches.push_back(search);
-    if (fake::folders().failAll) return false;
+    if (fake::folders().failAll || fake::injectedFailure("enumerateFolder")) return false;
     std::size_t slash = search.find_last_of(u"\\/");
     std::u16string folder = slash == std::u16string::npos ? std::u16string() : search.substr(0, slash + 1);
     std::u16string pattern = slash == std::u16string::npos ? search : search.substr(slash + 1);
-    auto it = fake::folders().folders.find(fake::folderKey(folder));
-    if (it == fake::folders().folders.end()) return false;
+    const std::u16string key = fake::folderKey(folder);
     std::size_t before = found.size();
-    for (const FoundName& f : it->second)
-        if (fake::wildcardMatch(pattern, f.name)) found.push_back(f);
+    auto it = fake::folders().folders.find(key);
+    if (it != fake::folders().folders.end()) {
+        for (const FoundName& f : it->second)
+            if (fake::wildcardMatch(pattern, f.name)) found.push_back(f);
+    }
+    const std::u16string prefix = key.back() == u'\\' ? key : key + u'\\';
+    for (const auto& [path, f] : fake::files().files) {
+        if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) continue;
+        std::u16string name = path.substr(prefix.size());
+        if (name.find(u'\\') == std::u16string::npos && fake::wildcardMatch(pattern, name))
+            found.push_back({name, f.folder});
+    }
     return found.size() > before;
 }
 

@@ -95,19 +95,6 @@ bool deleteFile(std::u16string_view path) {
     return DeleteFileW(wz(p)) != FALSE;
 }
 
-bool listFiles(std::u16string_view pattern, std::vector<std::u16string>& names) {
-    names.clear();
-    std::u16string p(pattern);
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW(wz(p), &data);
-    if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fromWide(data.cFileName));
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return true;
-}
-
 std::uint32_t lastError() { return GetLastError(); }
 
 } // namespace platform
