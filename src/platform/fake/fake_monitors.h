@@ -15,7 +15,6 @@ struct FakeMonitor {
 struct MonitorsState {
     std::vector<FakeMonitor> monitors;
     bool infoFails = false;
-    std::vector<platform::Point> queries; // points asked about, in order
 };
 
 MonitorsState& monitors();

@@ -80,7 +80,6 @@ struct UiState {
     std::deque<ScriptedEvent> events;
 
     // Recorded requests and state.
-    int workAreaQueries = 0;
     platform::MessageHook hook = nullptr;
     std::vector<FakeWindow> windows; // created windows and labels, in creation order
     std::vector<Shortcut> shortcuts;

@@ -38,7 +38,6 @@ namespace platform {
 
 // Handles are positions in the list plus 1.
 MonitorHandle monitorNearestTo(Point point) {
-    fake::monitors().queries.push_back(point);
     const std::vector<fake::FakeMonitor> all = fake::currentMonitors();
     std::size_t best = 0;
     for (std::size_t i = 1; i < all.size(); ++i) {

@@ -108,7 +108,6 @@ WindowHandle findTopLevelWindow(const std::u16string& title) {
 }
 
 bool workArea(Rect& area) {
-    ++fake::ui().workAreaQueries;
     if (fake::ui().workAreaFails) return false;
     area = fake::ui().workArea;
     return true;
