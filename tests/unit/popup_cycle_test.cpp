@@ -387,7 +387,9 @@ TEST_F(PopupCycle, SubstituteMenuItemsCancelOrCreateTheMenuFile) {
                         : std::vector<std::string>{};
         EXPECT_EQ(fake::files().log, expectedLog) << row.name;
         EXPECT_TRUE(fake::files().openFiles.empty()) << row.name;
-        if (row.created) EXPECT_TRUE(app.entries.empty()) << row.name;
+        if (row.created) {
+            EXPECT_TRUE(app.entries.empty()) << row.name;
+        }
     }
 }
 
