@@ -7,20 +7,15 @@
 
 #include "app/app_state.h"
 #include "app/text.h"
-#include "platform/fake/fake_dialogs.h"
-#include "platform/fake/fake_environment.h"
-#include "platform/fake/fake_files.h"
 #include "platform/fake/fake_menus.h"
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"
+#include "test_support.h"
 
 class StartupFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        vorlix::resetAppState();
-        fake::resetEnvironment();
-        fake::resetFiles();
-        fake::resetDialogs();
+        testing_support::resetAll();
         fake::resetUi();
         fake::resetWindowGeometry();
         fake::resetMenus();
