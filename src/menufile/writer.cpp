@@ -54,11 +54,11 @@ std::string encodeText(std::u16string_view text, MenuEncoding encoding, bool has
         if (hasBom) out = "\xFF\xFE";
         appendUtf16Le(out, text);
         break;
-    case MenuEncoding::Ansi: {
-        bool lossless = true; // checked by reading the bytes back, which also catches best-fit mappings
-        out = platform::utf16ToAnsi(text, lossless);
+    case MenuEncoding::Ansi:
+        // Whether the code page holds every character is checked by reading the bytes back, which also
+        // catches best-fit mappings.
+        out = platform::utf16ToAnsi(text);
         break;
-    }
     }
     return out;
 }

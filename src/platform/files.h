@@ -29,7 +29,7 @@ bool volumeIsReadOnly(std::u16string_view path);
 
 // Text in the system's ANSI code page.
 std::u16string ansiToUtf16(std::string_view bytes);
-// lossless is false when a character has no form in the code page (it becomes the default character).
-std::string utf16ToAnsi(std::u16string_view text, bool& lossless);
+// A character that the code page lacks becomes the system's default character.
+std::string utf16ToAnsi(std::u16string_view text);
 
 } // namespace platform

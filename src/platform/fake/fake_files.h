@@ -25,7 +25,6 @@ struct OpenWriteFile {
 struct FilesState {
     std::map<std::u16string, FakeFile> files; // key: upper-cased full path
     std::map<std::u16string, bool> readOnlyVolumes; // key: "X:" upper-cased
-    int readCount = 0; // exclusive opens that succeeded
 
     // Writing (platform/file_write.h) and listing a folder (platform/folders.h). Every call counts as one
     // step; a test makes a chosen step fail.

@@ -50,7 +50,6 @@ namespace platform {
 bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder || f->lockedByOtherProcess) return false;
-    ++fake::files().readCount;
     bytes = f->bytes;
     return true;
 }
@@ -84,18 +83,10 @@ std::u16string ansiToUtf16(std::string_view bytes) {
     return out;
 }
 
-std::string utf16ToAnsi(std::u16string_view text, bool& lossless) {
-    lossless = true;
+std::string utf16ToAnsi(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char16_t c : text) {
-        if (c > 0xFF) {
-            lossless = false;
-            out.push_back('?');
-        } else {
-            out.push_back(static_cast<char>(c));
-        }
-    }
+    for (char16_t c : text) out.push_back(c > 0xFF ? '?' : static_cast<char>(c));
     return out;
 }
 

@@ -76,19 +76,13 @@ std::u16string ansiToUtf16(std::string_view bytes) {
     return out;
 }
 
-std::string utf16ToAnsi(std::u16string_view text, bool& lossless) {
-    lossless = true;
+std::string utf16ToAnsi(std::u16string_view text) {
     if (text.empty()) return {};
     const wchar_t* src = reinterpret_cast<const wchar_t*>(text.data());
-    BOOL usedDefault = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), nullptr, 0, nullptr, &usedDefault);
-    if (n <= 0) {
-        lossless = false;
-        return {};
-    }
+    int n = WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), out.data(), n, nullptr, &usedDefault);
-    lossless = usedDefault == FALSE;
+    WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
