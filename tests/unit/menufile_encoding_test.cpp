@@ -4,34 +4,13 @@
 #include "app/text.h"
 #include "menufile/encoding.h"
 #include "menufile/reader.h"
+#include "menufile_test_support.h"
 #include "test_support.h"
 
 using namespace vorlix;
 using testing_support::bytesOf;
-
-namespace {
-
-const char* nameOf(MenuEncoding e) {
-    switch (e) {
-    case MenuEncoding::Utf8: return "UTF-8";
-    case MenuEncoding::Utf16Le: return "UTF-16LE";
-    case MenuEncoding::Ansi: return "ANSI";
-    }
-    return "?";
-}
-
-std::string hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-        out += ' ';
-    }
-    return out;
-}
-
-} // namespace
+using menufile_testing::hex;
+using menufile_testing::nameOf;
 
 TEST(MenuEncoding, DetectedFromMarkOrContent) {
     struct Row {
@@ -114,20 +93,13 @@ TEST(MenuEncoding, EveryFormReadsToTheSameEntries) {
         MenuEncoding encoding;
         bool hasBom;
     };
-    auto utf16 = [](std::u16string_view text) {
-        std::string out;
-        for (char16_t c : text) {
-            out += static_cast<char>(c & 0xFF);
-            out += static_cast<char>(c >> 8);
-        }
-        return out;
-    };
+    using menufile_testing::utf16LeBytes;
     const std::u16string menu = u"K\u00e4se=notepad.exe\r\n";
     const Row rows[] = {
         {"UTF-8", toUtf8(menu), MenuEncoding::Utf8, false},
         {"UTF-8 with mark", "\xEF\xBB\xBF" + toUtf8(menu), MenuEncoding::Utf8, true},
-        {"UTF-16LE", utf16(menu), MenuEncoding::Utf16Le, false},
-        {"UTF-16LE with mark", "\xFF\xFE" + utf16(menu), MenuEncoding::Utf16Le, true},
+        {"UTF-16LE", utf16LeBytes(menu), MenuEncoding::Utf16Le, false},
+        {"UTF-16LE with mark", "\xFF\xFE" + utf16LeBytes(menu), MenuEncoding::Utf16Le, true},
         {"ANSI", "K\xE4se=notepad.exe\r\n", MenuEncoding::Ansi, false},
     };
     for (const Row& r : rows) {

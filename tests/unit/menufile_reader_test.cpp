@@ -5,14 +5,14 @@
 #include "app/app_state.h"
 #include "app/text.h"
 #include "menufile/reader.h"
+#include "menufile_test_support.h"
 #include "test_support.h"
 
 using namespace vorlix;
 using testing_support::bytesOf;
+using menufile_testing::MenuPath;
 
 namespace {
-
-const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
 
 class MenuReader : public ::testing::Test {
 protected:

@@ -12,13 +12,14 @@
 #include "platform/fake/fake_environment.h"
 #include "platform/file_write.h"
 #include "platform/files.h"
+#include "menufile_test_support.h"
 #include "test_support.h"
 
 using namespace vorlix;
+using namespace menufile_testing;
 
 namespace {
 
-const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
 const std::string OldBytes = "\xEF\xBB\xBF" "Old=old.exe\r\nLonger=line that the new content does not have\r\n";
 
 class MenuSave : public ::testing::Test {
@@ -32,11 +33,6 @@ protected:
     }
 
     static std::string newBytes() { return encodeMenuFile(app.entries, app.menuEncoding, app.menuHasBom); }
-
-    static std::string fileBytes(const std::u16string& path = MenuPath) {
-        fake::FakeFile* f = fake::findFile(path);
-        return f ? f->bytes : std::string("<missing>");
-    }
 
     static std::vector<std::u16string> temporaries() {
         std::vector<std::u16string> out;

@@ -8,29 +8,18 @@
 #include "app/text.h"
 #include "menufile/reader.h"
 #include "menufile/writer.h"
+#include "menufile_test_support.h"
 #include "test_support.h"
 
 using namespace vorlix;
 using testing_support::bytesOf;
+using namespace menufile_testing;
 
 namespace {
-
-const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
 
 std::vector<MenuEntry> entriesOf(std::initializer_list<std::pair<const char16_t*, const char16_t*>> lines) {
     std::vector<MenuEntry> out;
     for (auto& [label, definition] : lines) out.push_back(MenuEntry{label, definition, 0});
-    return out;
-}
-
-std::string hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-        out += ' ';
-    }
     return out;
 }
 
@@ -40,26 +29,13 @@ std::string rawBytes(std::u16string_view text, MenuEncoding encoding, bool hasBo
     switch (encoding) {
     case MenuEncoding::Utf8: raw = (hasBom ? "\xEF\xBB\xBF" : "") + toUtf8(text); break;
     case MenuEncoding::Utf16Le:
-        raw = hasBom ? "\xFF\xFE" : "";
-        for (char16_t c : text) {
-            raw.push_back(static_cast<char>(c & 0xFF));
-            raw.push_back(static_cast<char>(c >> 8));
-        }
+        raw = (hasBom ? "\xFF\xFE" : "") + menufile_testing::utf16LeBytes(text);
         break;
     case MenuEncoding::Ansi:
         for (char16_t c : text) raw.push_back(static_cast<char>(c)); // the fake's code page is Latin-1
         break;
     }
     return raw;
-}
-
-const char* nameOf(MenuEncoding e) {
-    switch (e) {
-    case MenuEncoding::Utf8: return "UTF-8";
-    case MenuEncoding::Utf16Le: return "UTF-16LE";
-    case MenuEncoding::Ansi: return "ANSI";
-    }
-    return "?";
 }
 
 } // namespace
@@ -163,11 +139,6 @@ protected:
         // Start-up defaults for a menu file that was never read.
         app.menuEncoding = MenuEncoding::Utf8;
         app.menuHasBom = true;
-    }
-
-    static std::string fileBytes() {
-        fake::FakeFile* f = fake::findFile(MenuPath);
-        return f ? f->bytes : std::string("<missing>");
     }
 
     static bool readBack() {
