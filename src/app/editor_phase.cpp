@@ -34,9 +34,9 @@ bool createEmptyMenuFile() {
     return file.valid() && file.close();
 }
 
-// The substitute menu also stands in for a menu file that exists but could not be opened (another program
-// held it open). The editor must not start on an empty list for such a file: saving would wipe it. So
-// the file is read again; if it still cannot be read, the editor may show it but not save it.
+// A read that found no line in a file with content (another program held it open: the substitute menu,
+// or /S) leaves an empty list. The editor must not start on it: saving would wipe the file. So the file
+// is read again; if it still cannot be read, the editor may show it but not save it.
 bool reloadMenuThatHasContent() {
     if (!readCycleMenu(0)) return false;
     std::string bytes;
@@ -60,8 +60,8 @@ void runEditorPhase() {
     if (app.menuWasMissing) {
         app.entries.clear();
         app.menuWasMissing = false;
-        if (platform::pathSizeOrKind(app.menuFilePath) > 0 && !reloadMenuThatHasContent()) return;
     }
+    if (app.lineNumber == 0 && platform::pathSizeOrKind(app.menuFilePath) > 0 && !reloadMenuThatHasContent()) return;
 
     const std::int64_t size = platform::pathSizeOrKind(app.menuFilePath);
     if (size == platform::PathIsFolder) return;

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/cycle_menu.h"
 #include "app/editor_phase.h"
+#include "app/startup.h"
 #include "platform/dialogs.h"
 #include "platform/fake/fake_menus.h"
 #include "popup_cycle_fixture.h"
@@ -110,6 +113,37 @@ TEST_F(EditorPhase, AMenuThatCouldNotBeReadIsReadAgainBeforeTheEditorStarts) {
             EXPECT_EQ(fake::dialogs().boxes[0].text, u"Error in menu file, line 1\rC:\\Tools\\Vorlix.lst") << row.name;
             EXPECT_EQ(fake::dialogs().boxes[0].owner, 0u) << row.name;
         }
+    }
+}
+
+// /S skips the substitute menu, but a menu file held open while it was read is just as empty a list.
+TEST_F(EditorPhase, StartEditorOnAMenuThatCouldNotBeReadReadsItAgain) {
+    struct Row {
+        const char* name;
+        bool lockedAtEditorStart;
+        std::size_t entries;
+        bool readOnly;
+    };
+    const Row rows[] = {
+        {"still locked: the editor may not save", true, 0, true},
+        {"unlocked by then: its entries are edited", false, 2, false},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        commandLine(u"/S");
+        fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\nB=C:\\Apps\\b.exe\r\n");
+        fake::findFile(MenuPath)->lockedByOtherProcess = true;
+        initialiseAppState();
+        parseCommandLine();
+        ASSERT_TRUE(readCycleMenu(0)) << row.name;
+        ASSERT_EQ(app.lineNumber, 0) << row.name; // read as if it had no line
+        ASSERT_TRUE(app.options & StartEditor) << row.name;
+        fake::findFile(MenuPath)->lockedByOtherProcess = row.lockedAtEditorStart;
+        runEditorPhase();
+        EXPECT_EQ(app.entries.size(), row.entries) << row.name;
+        EXPECT_EQ(app.readOnlyMenu, row.readOnly) << row.name;
+        EXPECT_TRUE(fake::files().log.empty()) << row.name; // neither created nor deleted
+        EXPECT_EQ(boxCount(), 0) << row.name;
     }
 }
 
