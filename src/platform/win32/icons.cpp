@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -12,37 +13,6 @@ namespace platform {
 namespace {
 
 HICON hicon(IconHandle icon) { return reinterpret_cast<HICON>(icon); }
-
-// GetIconInfo hands out new bitmaps that the caller must free with DeleteObject (not DestroyIcon);
-// forgetting them leaks two GDI objects per icon.
-class BitmapHandle {
-public:
-    explicit BitmapHandle(HBITMAP b) : bitmap_(b) {}
-    ~BitmapHandle() {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    BitmapHandle(const BitmapHandle&) = delete;
-    BitmapHandle& operator=(const BitmapHandle&) = delete;
-    HBITMAP get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
-
-// A memory DC for GetDIBits; DeleteDC, not ReleaseDC, frees it.
-class MemoryDc {
-public:
-    MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // The header of an icon resource counts the colour and the mask rows together in its height.
 constexpr int ResourceRowsPerIconRow = 2;
@@ -67,8 +37,9 @@ bool destroyIcon(IconHandle icon) { return DestroyIcon(hicon(icon)) != FALSE; }
 bool iconImage(IconHandle icon, IconImage& image) {
     ICONINFO info{};
     if (!GetIconInfo(hicon(icon), &info)) return false;
-    BitmapHandle colour(info.hbmColor);
-    BitmapHandle mask(info.hbmMask);
+    // GetIconInfo hands out two new bitmaps.
+    win32::GdiObject<HBITMAP> colour(info.hbmColor);
+    win32::GdiObject<HBITMAP> mask(info.hbmMask);
     BITMAP size{};
     if (!colour.get() || !mask.get() || !GetObjectW(colour.get(), sizeof size, &size)) return false;
     const LONG width = size.bmWidth;
@@ -85,7 +56,7 @@ bool iconImage(IconHandle icon, IconImage& image) {
     header.biPlanes = 1;
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
-    MemoryDc dc;
+    win32::MemoryDc dc;
     if (!dc.get()) return false;
     BITMAPINFO colourFormat{};
     colourFormat.bmiHeader = header;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/gdi_guards.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
 
@@ -35,22 +36,6 @@ const DrawnItem* findDrawnItem(ULONG_PTR index) {
     return index < items.size() ? &items[index] : nullptr;
 }
 
-// The menu font lives for the whole process; deleting it while a menu still draws would leave the menu
-// with the system font, so it is released only at exit.
-class FontHandle {
-public:
-    explicit FontHandle(HFONT f) : font_(f) {}
-    ~FontHandle() {
-        if (font_) DeleteObject(font_);
-    }
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-    HFONT get() const { return font_; }
-
-private:
-    HFONT font_;
-};
-
 HFONT createMenuFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -58,8 +43,10 @@ HFONT createMenuFont() {
     return CreateFontIndirectW(&metrics.lfMenuFont);
 }
 
+// The menu font lives for the whole process; deleting it while a menu still draws would leave the menu
+// with the system font, so it is released only at exit.
 HFONT menuFont() {
-    static FontHandle font(createMenuFont());
+    static GdiObject<HFONT> font(createMenuFont());
     return font.get() ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -80,26 +67,17 @@ private:
 };
 
 // A memory DC with the menu font selected, kept for measuring every item: asking for the window's DC and
-// selecting the font once per item costs more than the measuring itself. DeleteDC, not ReleaseDC, frees it.
-class MeasuringDc {
-public:
-    MeasuringDc() : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_) SelectObject(dc_, menuFont());
+// selecting the font once per item costs more than the measuring itself.
+struct MeasuringDc {
+    MemoryDc dc;
+    MeasuringDc() {
+        if (dc.get()) SelectObject(dc.get(), menuFont());
     }
-    ~MeasuringDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MeasuringDc(const MeasuringDc&) = delete;
-    MeasuringDc& operator=(const MeasuringDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
 };
 
 HDC measuringDc() {
-    static MeasuringDc dc;
-    return dc.get();
+    static MeasuringDc measuring;
+    return measuring.dc.get();
 }
 
 int channelBetween(int from, int to, int step, int steps) { return from + (to - from) * step / steps; }
@@ -116,27 +94,10 @@ void fill(HDC dc, const RECT& rect, COLORREF colour) {
     FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-// A brush is a GDI object: DeleteObject, not DestroyIcon or CloseHandle, and never while selected.
-class BrushHandle {
-public:
-    BrushHandle() = default;
-    ~BrushHandle() { reset(nullptr); }
-    BrushHandle(const BrushHandle&) = delete;
-    BrushHandle& operator=(const BrushHandle&) = delete;
-    void reset(HBRUSH b) {
-        if (brush_) DeleteObject(brush_);
-        brush_ = b;
-    }
-    HBRUSH get() const { return brush_; }
-
-private:
-    HBRUSH brush_ = nullptr;
-};
-
 // One row of the strip, white at the left edge and the highlight colour at the right edge, as a pattern
 // brush: one fill per item instead of one per pixel column. Made again when the highlight colour changes.
 HBRUSH stripBrush() {
-    static BrushHandle brush;
+    static GdiObject<HBRUSH> brush;
     static COLORREF madeFor = CLR_INVALID;
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     if (brush.get() && madeFor == highlight) return brush.get();
