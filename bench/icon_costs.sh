@@ -17,13 +17,7 @@ for exe in "$VORLIX_EXE" "$costs" "$copies"; do
     [[ -f "$exe" ]] || { echo "icon_costs: $exe is missing; build the MinGW configuration first" >&2; exit 1; }
 done
 
-cleanup() {
-    e2e_stop_wine
-    e2e_stop_xvfb
-}
-trap cleanup EXIT
-e2e_start_xvfb || exit 1
-e2e_prepare_prefix || exit 1
+e2e_begin || exit 1
 
 work="$E2E_OUT/icon-costs"
 rm -rf "$work"

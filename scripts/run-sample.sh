@@ -32,19 +32,9 @@ cp examples/sample.lst "$menu"
 
 headless=0
 [[ -z "${DISPLAY:-}" ]] && headless=1
-
-cleanup() {
-    e2e_kill_spawned "$E2E_TMP"
-    e2e_stop_wine
-    e2e_stop_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-if ((headless)); then
-    e2e_start_xvfb || exit 1
-fi
-e2e_prepare_prefix || exit 1
+# On a real display, e2e_begin uses it instead of starting Xvfb.
+((headless)) || export E2E_DISPLAY="$DISPLAY"
+e2e_begin || exit 1
 
 if ((!headless)); then
     echo "showing the sample menu on $DISPLAY; choose an item or press Escape"

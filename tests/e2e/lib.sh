@@ -86,6 +86,24 @@ e2e_stop_wine() {
     return 0
 }
 
+# e2e_begin: starts what a whole run needs (Xvfb, the prefix) and makes sure it is shut down however the
+# script ends: at its end, by exit or fail, by Ctrl-C or by a TERM. Without the INT and TERM traps bash
+# dies of the signal without running its EXIT trap, and Xvfb and the wineserver stay behind.
+e2e_begin() {
+    trap e2e_shutdown EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    e2e_start_xvfb || return 1
+    e2e_prepare_prefix || { echo "e2e: the Wine prefix $WINEPREFIX could not be created" >&2; return 1; }
+}
+
+# e2e_shutdown: kills what a script started under $E2E_TMP (when it set one), then ends Wine and Xvfb.
+e2e_shutdown() {
+    [[ -n "${E2E_TMP:-}" ]] && e2e_kill_spawned "$E2E_TMP"
+    e2e_stop_wine
+    e2e_stop_xvfb
+}
+
 # ---------------------------------------------------------------- failing and asserting
 
 # Ends the current test as failed. Also leaves a mark, so a failure inside $( ) is not lost.

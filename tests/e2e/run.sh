@@ -25,15 +25,7 @@ work="$E2E_OUT/work"
 rm -rf "$work"
 mkdir -p "$work"
 
-cleanup() {
-    e2e_stop_wine
-    e2e_stop_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-e2e_start_xvfb || { echo "0 passed, 1 failed"; exit 1; }
-e2e_prepare_prefix || { echo "e2e: the Wine prefix could not be created"; echo "0 passed, 1 failed"; exit 1; }
+e2e_begin || { echo "0 passed, 1 failed"; exit 1; }
 
 shopt -s nullglob
 case_files=("$E2E_DIR"/cases/*.sh "$E2E_DIR"/*/cases/*.sh)
