@@ -153,6 +153,41 @@ wait_file() {
     done
 }
 
+# wait_line FILE LINE: waits until FILE, written by a running program, has the whole line LINE.
+# wait_line_start FILE TEXT: the same for a line that starts with TEXT. A CR at a line's end is ignored;
+# a last line without its line feed is not complete yet and does not count.
+wait_line() { e2e_wait_line whole "$@"; }
+wait_line_start() { e2e_wait_line start "$@"; }
+
+e2e_wait_line() { # whole|start FILE TEXT
+    local _deadline=$((SECONDS + E2E_EXIT_S)) _what="line \"$3\""
+    [[ $1 == start ]] && _what="line starting \"$3\""
+    until e2e_has_line "$@"; do
+        ((SECONDS >= _deadline)) && fail "no $_what in $2 within $E2E_EXIT_S s; it has: $(cat "$2" 2>/dev/null)"
+        sleep 0.05
+    done
+}
+
+e2e_has_line() { # whole|start FILE TEXT
+    local _line
+    [[ -f "$2" ]] || return 1
+    while IFS= read -r _line; do
+        _line=${_line%$'\r'}
+        case $1 in
+        whole) [[ "$_line" == "$3" ]] && return 0 ;;
+        start) [[ "$_line" == "$3"* ]] && return 0 ;;
+        esac
+    done <"$2"
+    return 1
+}
+
+# rect_of TEXT NAME: the "left top right bottom" that follow NAME on the first line of TEXT starting so.
+rect_of() {
+    local _line
+    _line=$(grep -m1 "^$2 " <<<"$1" | tr -d '\r')
+    printf '%s' "${_line#"$2 "}"
+}
+
 # write_menu PATH: writes standard input to PATH with CR LF line ends, as a Windows editor would.
 write_menu() {
     mkdir -p "$(dirname "$1")"
@@ -208,6 +243,12 @@ assert_exit() {
 
 # running NAME: true while a spawned program has not ended.
 running() { [[ -f "$E2E_TMP/.proc-$1/pid" && ! -f "$E2E_TMP/.proc-$1/exit" ]]; }
+
+# spawned_pid NAME, spawned_stdout NAME (the file that gets its standard output), spawned_output NAME (what
+# it has written there so far, CR removed).
+spawned_pid() { cat "$E2E_TMP/.proc-$1/pid"; }
+spawned_stdout() { printf '%s' "$E2E_TMP/.proc-$1/stdout"; }
+spawned_output() { tr -d '\r' <"$E2E_TMP/.proc-$1/stdout"; }
 
 # Says which programs this test started and whether they still run: a window that never appeared is often
 # explained by a program that had already ended.
@@ -268,6 +309,17 @@ click_button() { # TEXT [FILTER...]
 send_keys() { driver keys "$@" || fail "cannot send keys: $*"; }
 window_exists() { driver exists "$@" >/dev/null; }
 
+# popup_levels N: waits until N menu levels (class "#32768") are on screen.
+popup_levels() {
+    local _deadline=$((SECONDS + E2E_EXIT_S)) _count
+    while :; do
+        _count=$(driver list | grep -c 'visible "#32768"')
+        ((_count == $1)) && return 0
+        ((SECONDS >= _deadline)) && fail "expected $1 open menu levels, found $_count"
+        sleep 0.05
+    done
+}
+
 # Message boxes: class "#32770"; their text is the static child with id 0xFFFF.
 wait_message_box() { wait_window --class '#32770' --title "$1"; }
 message_box_text() { # CAPTION -> the box's text; the driver adds one line feed, which $( ) removes
@@ -283,6 +335,13 @@ use_probe_log() {
     rm -f "$PROBE_LOG"
     VORLIX_PROBE_LOG=$(winpath "$PROBE_LOG")
     export VORLIX_PROBE_LOG
+}
+
+# copy_probe FOLDER: a private copy of probe.exe in $E2E_TMP/FOLDER; sets PROBE_COPY to its Windows path.
+copy_probe() {
+    mkdir -p "$E2E_TMP/$1"
+    cp "$PROBE_EXE" "$E2E_TMP/$1/probe.exe"
+    PROBE_COPY=$(winpath "$E2E_TMP/$1/probe.exe")
 }
 
 # probe_value LOG KEY: the value of one "key=value" line of a probe log (first match).

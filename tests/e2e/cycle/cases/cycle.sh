@@ -36,35 +36,8 @@ wait_new_popup() {
     done
 }
 
-# popup_levels N: waits until N menu levels are on screen.
-popup_levels() {
-    local _deadline=$((SECONDS + E2E_EXIT_S)) _count
-    while :; do
-        _count=$(driver list | grep -c 'visible "#32768"')
-        ((_count == $1)) && return 0
-        ((SECONDS >= _deadline)) && fail "expected $1 open menu levels, found $_count"
-        sleep 0.05
-    done
-}
-
 # main_window_handle: the handle of the hidden main window "Vorlix - ".
 main_window_handle() { driver wait-window --all --title 'Vorlix - ' | cut -d' ' -f1; }
-
-# A private copy of probe.exe in $E2E_TMP/tools; sets PROBE (its Windows path).
-copy_probe() {
-    mkdir -p "$E2E_TMP/tools"
-    cp "$PROBE_EXE" "$E2E_TMP/tools/probe.exe"
-    PROBE=$(winpath "$E2E_TMP/tools/probe.exe")
-}
-
-# wait_line FILE TEXT: waits until FILE has a line TEXT.
-wait_line() {
-    local _deadline=$((SECONDS + E2E_EXIT_S))
-    until [[ -f "$1" ]] && grep -qxF "$2" "$1"; do
-        ((SECONDS >= _deadline)) && fail "no line \"$2\" in $1 within $E2E_EXIT_S s; it has: $(cat "$1" 2>/dev/null)"
-        sleep 0.05
-    done
-}
 
 # watch_folder FOLDER LOG: records the files created and deleted in FOLDER (watch_folder.py) until the test
 # ends; returns once the watch stands.
@@ -80,7 +53,7 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 test_chosen_items_start_the_program_as_the_menu_says() {
     install_vorlix
-    copy_probe
+    copy_probe tools
     mkdir -p "$E2E_TMP/run here" "$E2E_TMP/docs"
     touch "$E2E_TMP/docs/a.txt" "$E2E_TMP/docs/b.txt"
     local tools run docs
@@ -88,11 +61,11 @@ test_chosen_items_start_the_program_as_the_menu_says() {
     run=$(winpath "$E2E_TMP/run here")
     docs=$(winpath "$E2E_TMP/docs")
     write_menu "$E2E_TMP/menu.lst" <<MENU
-Plain=$PROBE;first
-Maximised=$PROBE;second;$run;max
-Minimised=$PROBE;"with space";;min
+Plain=$PROBE_COPY;first
+Maximised=$PROBE_COPY;second;$run;max
+Minimised=$PROBE_COPY;"with space";;min
 -=
-Docs=files $PROBE;*.txt;$docs
+Docs=files $PROBE_COPY;*.txt;$docs
 MENU
     # Rows: name | keys after the popup appears | show | working directory | argv1
     local rows=(
@@ -114,7 +87,7 @@ MENU
         done
         wait_file "$PROBE_LOG"
         assert_exit "choice$n" 0
-        assert_probe "$PROBE_LOG" exe "$PROBE"
+        assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
         assert_probe "$PROBE_LOG" argv1 "$argv1"
         assert_probe "$PROBE_LOG" show "$show"
         assert_probe "$PROBE_LOG" cwd "$cwd"
@@ -125,12 +98,12 @@ MENU
 }
 
 test_vorlix_item_restarts_with_another_menu_in_the_same_process() {
-    copy_probe
+    copy_probe tools
     write_menu "$E2E_TMP/second.lst" <<MENU
-From second=$PROBE;from-second
+From second=$PROBE_COPY;from-second
 MENU
     write_menu "$E2E_TMP/first.lst" <<MENU
-From first=$PROBE;from-first
+From first=$PROBE_COPY;from-first
 Other menu=vorlix;"$(winpath "$E2E_TMP/second.lst")" /N
 MENU
     use_probe_log restart

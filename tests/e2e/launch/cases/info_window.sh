@@ -6,22 +6,11 @@ LAUNCH_HARNESS="$E2E_BUILD/tests/e2e/launch/launch_harness.exe"
 # info_open NAME [OPTION]: starts the harness's info window and waits until it has reported its geometry.
 info_open() {
     [[ -f "$LAUNCH_HARNESS" ]] || fail "launch_harness.exe is missing"
-    INFO_OUT="$E2E_TMP/.proc-$1/stdout"
+    INFO_OUT=$(spawned_stdout "$1")
     spawn "$1" "$LAUNCH_HARNESS" info ${2:+"$2"}
     wait_window --class VorlixInfoWindow >/dev/null
     wait_line "$INFO_OUT" ready
 }
-
-# wait_line FILE TEXT: waits until FILE has a line starting with TEXT.
-wait_line() {
-    local _deadline=$((SECONDS + E2E_EXIT_S))
-    until grep -q "^$2" "$1" 2>/dev/null; do
-        ((SECONDS >= _deadline)) && fail "no line \"$2\" in $1 within $E2E_EXIT_S s: $(cat "$1" 2>/dev/null)"
-        sleep 0.05
-    done
-}
-
-rect_of() { grep -m1 "^$2 " "$1" | tr -d '\r' | cut -d' ' -f2-; }
 
 # info_closes NAME: the window goes away and showInfo returns.
 info_closes() {
@@ -33,9 +22,9 @@ info_closes() {
 test_geometry_and_link_colours() {
     info_open geometry
     local l t r b cl ct cr cb ol ot or ob
-    read -r ol ot or ob <<<"$(rect_of "$INFO_OUT" owner)"
-    read -r l t r b <<<"$(rect_of "$INFO_OUT" info)"
-    read -r cl ct cr cb <<<"$(rect_of "$INFO_OUT" client)"
+    read -r ol ot or ob <<<"$(rect_of "$(<"$INFO_OUT")" owner)"
+    read -r l t r b <<<"$(rect_of "$(<"$INFO_OUT")" info)"
+    read -r cl ct cr cb <<<"$(rect_of "$(<"$INFO_OUT")" client)"
     assert_eq "300 135" "$((cr - cl)) $((cb - ct))" "client size"
     assert_eq "$(((ol + or - (r - l)) / 2)) $(((ot + ob - (b - t)) / 2))" "$l $t" "position (centred on the owner)"
     assert_contains "$(cat "$INFO_OUT")" "frame no-caption sizing popup"
@@ -43,14 +32,14 @@ test_geometry_and_link_colours() {
     assert_contains "$(cat "$INFO_OUT")" "link1-idle 0000ff"
     local k ll lt lr lb
     for k in link1 link2; do
-        read -r ll lt lr lb <<<"$(rect_of "$INFO_OUT" $k)"
+        read -r ll lt lr lb <<<"$(rect_of "$(<"$INFO_OUT")" $k)"
         assert_eq "65" "$((ll - cl))" "$k left edge in the client area"
         ((lr - ll > 20 && lr - ll < 300)) || fail "$k is $((lr - ll)) pixels wide: not narrowed to its text"
     done
     # Over the web link: red, hand cursor.
-    read -r ll lt lr lb <<<"$(rect_of "$INFO_OUT" link1)"
+    read -r ll lt lr lb <<<"$(rect_of "$(<"$INFO_OUT")" link1)"
     driver mouse-move $(((ll + lr) / 2)) $(((lt + lb) / 2)) || fail "cannot move the mouse"
-    wait_line "$INFO_OUT" link1-hover
+    wait_line_start "$INFO_OUT" link1-hover
     assert_contains "$(cat "$INFO_OUT")" "link1-hover ff0000 hand"
     send_keys ESCAPE
     info_closes geometry
@@ -65,8 +54,8 @@ test_closes_at_a_click_beside_a_link_a_key_or_the_frame() {
         IFS='|' read -r name how <<<"$row"
         echo "case $name"
         if [[ $how == frame ]]; then info_open "info-$how" --post-frame-click; else info_open "info-$how"; fi
-        read -r l t r b <<<"$(rect_of "$INFO_OUT" info)"
-        read -r ll lt lr lb <<<"$(rect_of "$INFO_OUT" link1)"
+        read -r l t r b <<<"$(rect_of "$(<"$INFO_OUT")" info)"
+        read -r ll lt lr lb <<<"$(rect_of "$(<"$INFO_OUT")" link1)"
         case $how in
         beside) driver mouse-click $((lr + 20)) $(((lt + lb) / 2)) ;;
         key) send_keys A ;;

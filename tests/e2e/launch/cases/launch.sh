@@ -10,14 +10,7 @@ harness() {
     [[ -f "$LAUNCH_HARNESS" ]] || fail "launch_harness.exe is missing"
     spawn "$_name" "$LAUNCH_HARNESS" "$@"
     assert_exit "$_name" 0
-    HARNESS_OUT=$(tr -d '\r' <"$E2E_TMP/.proc-$_name/stdout")
-}
-
-# A private copy of probe.exe in FOLDER (under the test's folder); sets PROBE_COPY to its Windows path.
-copy_probe() {
-    mkdir -p "$E2E_TMP/$1"
-    cp "$PROBE_EXE" "$E2E_TMP/$1/probe.exe"
-    PROBE_COPY=$(winpath "$E2E_TMP/$1/probe.exe")
+    HARNESS_OUT=$(spawned_output "$_name")
 }
 
 test_entry_requests_reach_the_started_program() {

@@ -4,9 +4,6 @@
 
 LAUNCH_HARNESS="$E2E_BUILD/tests/e2e/launch/launch_harness.exe"
 
-# rect_of OUTPUT NAME: the "left top right bottom" of line NAME.
-rect_of() { grep -m1 "^$2 " <<<"$1" | cut -d' ' -f2-; }
-
 test_centred_box_sits_over_the_middle_of_its_owner() {
     [[ -f "$LAUNCH_HARNESS" ]] || fail "launch_harness.exe is missing"
     # Rows: name | owner rectangle | centred expected (1) or left to the platform (0)
@@ -23,7 +20,7 @@ test_centred_box_sits_over_the_middle_of_its_owner() {
         echo "case $name"
         spawn "box-$centred" "$LAUNCH_HARNESS" centred-box $rect
         assert_exit "box-$centred" 0 60
-        out=$(tr -d '\r' <"$E2E_TMP/.proc-box-$centred/stdout")
+        out=$(spawned_output "box-$centred")
         owner=$(rect_of "$out" owner)
         box=$(rect_of "$out" centred)
         plain=$(rect_of "$out" plain)

@@ -14,21 +14,10 @@ popup_start() {
     wait_window --class '#32768'
 }
 
-# popup_levels N: waits until N menu levels are on screen.
-popup_levels() {
-    local _deadline=$((SECONDS + E2E_EXIT_S)) _count
-    while :; do
-        _count=$(driver list | grep -c 'visible "#32768"')
-        ((_count == $1)) && return 0
-        ((SECONDS >= _deadline)) && fail "expected $1 open menu levels, found $_count"
-        sleep 0.05
-    done
-}
-
 # popup_result NAME: what the harness printed after the popup closed.
 popup_result() {
     assert_exit "$1" 0
-    tr -d '\r' <"$E2E_TMP/.proc-$1/stdout"
+    spawned_output "$1"
 }
 
 test_choice_beyond_sixteen_bits() {

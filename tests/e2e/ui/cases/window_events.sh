@@ -5,21 +5,12 @@
 UI_HARNESS="$E2E_BUILD/tests/e2e/ui/ui_harness.exe"
 UI_TITLE="Vorlix UI harness"
 
-# ui_wait_line FILE TEXT: waits until FILE has a line that starts with TEXT.
-ui_wait_line() {
-    local _deadline=$((SECONDS + E2E_EXIT_S))
-    until tr -d '\r' <"$1" 2>/dev/null | grep -q "^$2"; do
-        ((SECONDS >= _deadline)) && fail "no line \"$2\" within $E2E_EXIT_S s: $(cat "$1" 2>/dev/null)"
-        sleep 0.05
-    done
-}
-
 # ui_start NAME [OPTION]: starts the harness, waits until its window is shown, and fails on a self-check.
 ui_start() {
     [[ -f "$UI_HARNESS" ]] || fail "ui_harness.exe is missing"
-    UI_OUT="$E2E_TMP/.proc-$1/stdout"
+    UI_OUT=$(spawned_stdout "$1")
     spawn "$1" "$UI_HARNESS" events ${2:+"$2"}
-    ui_wait_line "$UI_OUT" ready
+    wait_line_start "$UI_OUT" ready
     assert_not_contains "$(cat "$UI_OUT")" "FAIL" "self-checks"
     local _checks
     _checks=$(grep -c '^check .* ok' "$UI_OUT")
@@ -29,7 +20,7 @@ ui_start() {
 test_shortcuts_label_click_and_close_arrive_as_events() {
     ui_start events
     local l t r b
-    read -r l t r b <<<"$(grep -m1 '^label ' "$UI_OUT" | tr -d '\r' | cut -d' ' -f2-)"
+    read -r l t r b <<<"$(rect_of "$(<"$UI_OUT")" label)"
 
     # Rows: what to do | the line it must produce
     local rows=(
@@ -44,7 +35,7 @@ test_shortcuts_label_click_and_close_arrive_as_events() {
         echo "case $action"
         # shellcheck disable=SC2086 # the action is a word list
         driver $action || fail "driver $action failed"
-        ui_wait_line "$UI_OUT" "$line"
+        wait_line_start "$UI_OUT" "$line"
     done
     assert_exit events 0
     assert_contains "$(cat "$UI_OUT")" "hook close" "the hook saw the close request"
@@ -54,9 +45,9 @@ test_shortcuts_label_click_and_close_arrive_as_events() {
 test_message_hook_sees_messages_first() {
     ui_start swallow --hook-swallows-close
     driver close --title "$UI_TITLE" || fail "cannot close"
-    ui_wait_line "$UI_OUT" "hook close"
+    wait_line_start "$UI_OUT" "hook close"
     send_keys ESCAPE
-    ui_wait_line "$UI_OUT" "event menu 2 shortcut"
+    wait_line_start "$UI_OUT" "event menu 2 shortcut"
     assert_exit swallow 0
     assert_not_contains "$(cat "$UI_OUT")" "event close" "a close the hook handled"
 }

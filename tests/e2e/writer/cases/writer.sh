@@ -164,7 +164,7 @@ test_killed_while_saving_leaves_old_or_new_bytes() {
         rm -f "$menu.ready"
         spawn "loop$i" "$WRITER_HARNESS" loop "$(winpath "$menu")" 30000
         wait_file "$menu.ready" 60
-        pid=$(cat "$E2E_TMP/.proc-loop$i/pid")
+        pid=$(spawned_pid "loop$i")
         case $((i % 3)) in
         0) how="write $((1 + RANDOM % 60))" ;;
         1) how="change" ;;
