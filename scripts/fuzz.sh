@@ -2,10 +2,17 @@
 # Builds the menu-file fuzz target with clang in build/fuzz and runs it for a fixed time.
 # Usage: scripts/fuzz.sh [seconds]   (default 60). Exits non-zero when the fuzzer finds a fault;
 # the failing input is left in build/fuzz/artifacts/.
+# VORLIX_BUILD_PREFIX (default "build/", as in scripts/test.sh) moves the build to ${prefix}fuzz, so that
+# developers sharing the tree do not build into each other's folder.
 set -eu
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build/fuzz"
+prefix=${VORLIX_BUILD_PREFIX:-build/}
+case $prefix in
+/*) ;;
+*) prefix="$root/$prefix" ;;
+esac
+build="${prefix}fuzz"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -2,15 +2,15 @@
 # The one test command (README and CI call it): installs what is missing, then
 #   1. native build + unit tests            (build/native)
 #   2. the same with ASan + UBSan           (build/asan)
-#   3. the fuzz run, scripts/fuzz.sh 60     (when the script exists)
+#   3. the fuzz run, scripts/fuzz.sh 60     (build/fuzz, when the script exists)
 #   4. MinGW build of Vorlix.exe, the bench and test-bench programs (build/win)
 #   5. a check that the Windows programs import only system DLLs, and that the icons match their generator
 #   6. the Wine end-to-end suite            (tests/e2e/run.sh)
 # Every step runs even when an earlier one failed (as far as it can); the exit code is non-zero when any
 # failed. The last line is the end-to-end summary "N passed, N failed".
 #
-# Environment: VORLIX_BUILD_PREFIX (default "build/": build/native, build/asan, build/win; a developer
-# sharing the tree sets e.g. "build/me-"), VORLIX_SKIP (space-separated step names to leave out:
+# Environment: VORLIX_BUILD_PREFIX (default "build/": build/native, build/asan, build/fuzz, build/win; a
+# developer sharing the tree sets e.g. "build/me-"), VORLIX_SKIP (space-separated step names to leave out:
 # native asan fuzz win imports e2e), VORLIX_FUZZ_SECONDS (default 60).
 set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
