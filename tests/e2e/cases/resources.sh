@@ -1,9 +1,18 @@
 # The resources of Vorlix.exe as Windows programs see them: icon groups and their order, version, manifest.
 
+# vorlix_resources: the driver's description of Vorlix.exe (CR removed). Call as out=$(vorlix_resources).
+vorlix_resources() {
+    local _out _rc
+    _out=$(driver resources "$(winpath "$VORLIX_EXE")")
+    _rc=$?
+    ((_rc == 0)) || fail "cannot read the resources of Vorlix.exe: the driver ended with $_rc after writing:
+$_out"
+    printf '%s' "${_out//$'\r'/}"
+}
+
 test_icon_groups_in_extract_order() {
     local out
-    out=$(driver resources "$(winpath "$VORLIX_EXE")") || fail "cannot read the resources of Vorlix.exe"
-    out=${out//$'\r'/}
+    out=$(vorlix_resources) || exit 1
     local groups
     groups=$(grep '^icon-group' <<<"$out")
     assert_eq "icon-group 1 32x32x4 16x16x4
@@ -24,8 +33,7 @@ icon-group 107 16x16x4" "$groups" "icon groups"
 
 test_version_and_manifest() {
     local out
-    out=$(driver resources "$(winpath "$VORLIX_EXE")") || fail "cannot read the resources of Vorlix.exe"
-    out=${out//$'\r'/}
+    out=$(vorlix_resources) || exit 1
     assert_contains "$out" "file-version 2.58.0.0"
     assert_contains "$out" "version FileVersion=2.58 (64 bit)"
     assert_contains "$out" "version ProductName=Vorlix"
