@@ -9,13 +9,9 @@
 //   file=, dir=, Vdrive=          <value>, or <unset> when the variable does not exist
 // Line breaks and tabs inside values are written as <CR>, <LF> and <TAB>.
 //
-// VORLIX_PROBE_STAY_MS, when set, keeps the probe running that long after writing (for tests of a
-// program that is still running).
-//
 // A GUI-subsystem program, so that starting it creates no console and its show state is its own.
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -121,10 +117,5 @@ int wmain(int argc, wchar_t** argv) {
     log += variableLine(L"dir");
     log += variableLine(L"Vdrive");
 
-    if (!writeAtomically(logPath(), utf8(log))) return 1;
-
-    bool exists = false;
-    long stay = std::wcstol(variable(L"VORLIX_PROBE_STAY_MS", exists).c_str(), nullptr, 10);
-    if (stay > 0) Sleep(static_cast<DWORD>(stay));
-    return 0;
+    return writeAtomically(logPath(), utf8(log)) ? 0 : 1;
 }
