@@ -16,9 +16,7 @@ rounds=${1:-15}
 popup_timer="$E2E_BUILD/bench/win32/popup_timer.exe"
 bare="$E2E_BUILD/bench/win32/bare_popup.exe"
 choice_timer="$E2E_BUILD/tests/e2e/cycle/choice_timer.exe"
-for exe in "$VORLIX_EXE" "$PROBE_EXE" "$popup_timer" "$bare" "$choice_timer"; do
-    [[ -f "$exe" ]] || { echo "cycle_timing: $exe is missing; build the MinGW configuration first" >&2; exit 1; }
-done
+e2e_require cycle_timing "$VORLIX_EXE" "$PROBE_EXE" "$popup_timer" "$bare" "$choice_timer" || exit 1
 
 e2e_begin || exit 1
 

@@ -13,9 +13,7 @@ bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 runs=${1:-9}
 costs="$E2E_BUILD/bench/win32/icon_costs.exe"
 copies="$E2E_BUILD/bench/win32/icon_copies.exe"
-for exe in "$VORLIX_EXE" "$costs" "$copies"; do
-    [[ -f "$exe" ]] || { echo "icon_costs: $exe is missing; build the MinGW configuration first" >&2; exit 1; }
-done
+e2e_require icon_costs "$VORLIX_EXE" "$costs" "$copies" || exit 1
 
 e2e_begin || exit 1
 

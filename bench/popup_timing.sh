@@ -20,9 +20,7 @@ for exe in "${@:2}"; do others+=("$(realpath "$exe")"); done
 timer="$E2E_BUILD/bench/win32/popup_timer.exe"
 bare="$E2E_BUILD/bench/win32/bare_popup.exe"
 bareImports="$E2E_BUILD/bench/win32/bare_popup_imports.exe"
-for exe in "$VORLIX_EXE" "$timer" "$bare" "$bareImports" "$DRIVER_EXE" "${others[@]}"; do
-    [[ -f "$exe" ]] || { echo "popup_timing: $exe is missing; build the MinGW configuration first" >&2; exit 1; }
-done
+e2e_require popup_timing "$VORLIX_EXE" "$timer" "$bare" "$bareImports" "$DRIVER_EXE" "${others[@]}" || exit 1
 
 e2e_begin || exit 1
 

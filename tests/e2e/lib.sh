@@ -86,6 +86,17 @@ e2e_stop_wine() {
     return 0
 }
 
+# e2e_require WHO FILE...: every FILE (a program of the MinGW build) exists, or WHO says which is missing.
+e2e_require() {
+    local _who=$1 _file
+    shift
+    for _file in "$@"; do
+        [[ -f "$_file" ]] && continue
+        echo "$_who: $_file is missing; build the MinGW configuration first" >&2
+        return 1
+    done
+}
+
 # e2e_begin: starts what a whole run needs (Xvfb, the prefix) and makes sure it is shut down however the
 # script ends: at its end, by exit or fail, by Ctrl-C or by a TERM. Without the INT and TERM traps bash
 # dies of the signal without running its EXIT trap, and Xvfb and the wineserver stay behind.

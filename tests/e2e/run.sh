@@ -18,13 +18,7 @@ pattern=${1:-}
 : "${E2E_TEST_TIMEOUT_S:=180}"
 : "${E2E_SUITE_TIMEOUT_S:=2400}"
 
-for exe in "$VORLIX_EXE" "$DRIVER_EXE" "$PROBE_EXE"; do
-    if [[ ! -f "$exe" ]]; then
-        echo "e2e: $exe is missing; build the MinGW configuration first" >&2
-        echo "0 passed, 1 failed"
-        exit 1
-    fi
-done
+e2e_require e2e "$VORLIX_EXE" "$DRIVER_EXE" "$PROBE_EXE" || { echo "0 passed, 1 failed"; exit 1; }
 
 mkdir -p "$E2E_OUT"
 work="$E2E_OUT/work"
