@@ -16,6 +16,7 @@
 
 #include "icon_pixels.h"
 #include "platform/icons.h"
+#include "platform/win32/icon_images.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("sources %zu of %d\n", originals.size(), asked);
     if (originals.empty()) return 1;
 
-    std::vector<platform::IconImage> images(originals.size());
+    std::vector<platform::win32::IconImage> images(originals.size());
     for (std::size_t i = 0; i < originals.size(); ++i)
-        if (!platform::iconImage(originals[i], images[i])) std::printf("no image of source %zu\n", i + 1);
+        if (!platform::win32::iconImage(originals[i], images[i])) std::printf("no image of source %zu\n", i + 1);
 
     constexpr std::size_t Copies = 200;
     std::vector<platform::IconHandle> copies;
@@ -55,7 +56,7 @@ int wmain(int argc, wchar_t** argv) {
         copies.clear();
         std::vector<HICON> others;
         const double t0 = now();
-        for (std::size_t i = 0; i < Copies; ++i) copies.push_back(platform::iconFromImage(images[i % images.size()]));
+        for (std::size_t i = 0; i < Copies; ++i) copies.push_back(platform::win32::iconFromImage(images[i % images.size()]));
         const double t1 = now();
         for (std::size_t i = 0; i < Copies; ++i) others.push_back(CreateIconIndirect(&infos[i % infos.size()]));
         const double t2 = now();

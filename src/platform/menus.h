@@ -25,12 +25,23 @@ bool destroyMenu(MenuHandle menu); // also destroys its submenus
 // Forgets what the icon menus built so far are to draw; for when none of them will be shown again.
 void forgetIconMenuItems();
 
+// An item's icon: one of the item's own, or another item's icon that the item copies when it is first
+// drawn. Such a copy belongs to the menu, so an item that is never drawn (in a submenu never opened, or
+// scrolled out of sight) never pays for one, and no icon is shared between items on screen.
+struct ItemIcon {
+    IconHandle icon = 0;
+    bool copyWhenDrawn = false;
+};
+
 // Items of an icon menu are owner-drawn; those of a plain menu are ordinary text items (icon ignored).
-bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16string& text, IconHandle icon);
+bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16string& text, ItemIcon icon);
 bool appendSeparator(MenuHandle menu);
 // A separator with an id that starts a new column (MF_SEPARATOR | MF_MENUBARBREAK).
 bool appendColumnBreak(MenuHandle menu, std::uint32_t commandId);
-bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& text, IconHandle icon);
+bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& text, ItemIcon icon);
+// Destroys the copies made for drawn items and forgets every item's icon: for when the popup has closed
+// and the icons that the items were given are about to be destroyed.
+void releaseItemIcons();
 
 // EnableMenuItem by command id with MF_GRAYED; finds items inside submenus too.
 bool greyMenuItem(MenuHandle menu, std::uint32_t commandId);

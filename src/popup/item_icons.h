@@ -1,16 +1,18 @@
 #pragma once
 #include "platform/handles.h"
+#include "platform/menus.h"
 
 namespace vorlix {
 
 // The 16 x 16 icon of app.currentEntry, or 0. The caller owns and destroys it.
 platform::IconHandle loadItemIcon();
 
-// Within a batch (one popup build), each distinct icon source is asked only once, and every call still
-// returns a handle of its own, so no icon is shared between items: the first item of a source gets the
-// icon as loaded, later ones icons made from its image. That image is read from the first item's icon
-// when the second item asks, so icons handed out must stay alive until the batch ends. The icons stay
-// with the items when the batch ends.
+// The icon of app.currentEntry for an item of the popup. Within a batch (one popup build) each distinct
+// icon source is asked only once: the first item of a source gets the icon as loaded, which the caller
+// owns and destroys after the popup has closed, and later items of that source get the same icon to copy
+// when they are first drawn, so an item never drawn costs no copy. Outside a batch every item gets an
+// icon of its own.
+platform::ItemIcon loadMenuItemIcon();
 void beginIconBatch();
 void endIconBatch();
 

@@ -97,8 +97,9 @@ void buildPopupMenu() {
     platform::MenuHandle current = app.rootMenu;
     std::u16string openSubmenu;
     bool showFolderDirectly = false;
-    // Every icon is loaded before the popup is shown, so that its first frame is complete. The batch
-    // ends before showing; the items' icons live until the popup has closed.
+    // Every source's icon is loaded before the popup is shown, so that its first frame is complete; items
+    // that repeat a source copy its icon as they are drawn. The batch ends before showing; the icons live
+    // until the popup has closed.
     std::optional<IconBatchScope> iconBatch;
     if (withIcons) iconBatch.emplace();
 
@@ -125,18 +126,20 @@ void buildPopupMenu() {
             if (fitsMenu(id)) platform::appendColumnBreak(current, commandIdOf(id));
             continue;
         }
-        if (withIcons) entry.icon = loadItemIcon();
+        platform::ItemIcon icon;
+        if (withIcons) icon = loadMenuItemIcon();
+        if (!icon.copyWhenDrawn) entry.icon = icon.icon;
 
         if (fields.kind & Submenu) {
             if (submenuName.empty()) {
                 // A header without "/" names no submenu that later entries could join; making it the
                 // current menu would swallow every following top-level item into an untitled submenu.
-                platform::appendSubmenu(current, newMenu(), text, entry.icon);
+                platform::appendSubmenu(current, newMenu(), text, icon);
                 continue;
             }
             openSubmenu = submenuName;
             platform::MenuHandle submenu = newMenu();
-            platform::appendSubmenu(current, submenu, submenuName, entry.icon);
+            platform::appendSubmenu(current, submenu, submenuName, icon);
             current = submenu;
             continue;
         }
@@ -146,7 +149,7 @@ void buildPopupMenu() {
             // A plain menu of its own that is emptied and filled again whenever it opens, so it always
             // shows the folder as it is now and is never destroyed while on screen.
             platform::MenuHandle submenu = platform::createPopupMenu();
-            platform::appendSubmenu(current, submenu, text, entry.icon);
+            platform::appendSubmenu(current, submenu, text, icon);
             FolderSubmenu record;
             record.id = id;
             record.parentMenu = current;
@@ -159,7 +162,7 @@ void buildPopupMenu() {
             continue;
         }
         if (!fitsMenu(id)) continue;
-        platform::appendMenuItem(current, commandIdOf(id), text, entry.icon);
+        platform::appendMenuItem(current, commandIdOf(id), text, icon);
         if (fields.kind & Configuration) app.options |= NoButton;
         else if (fields.kind & Remark) platform::greyMenuItem(app.rootMenu, commandIdOf(id));
     }
@@ -174,6 +177,7 @@ void buildPopupMenu() {
     }
     if (!(app.options & CheckOnly)) showMenu(shown);
 
+    platform::releaseItemIcons();
     for (MenuEntry& entry : app.entries) {
         if (entry.icon) platform::destroyIcon(entry.icon);
         entry.icon = 0;
@@ -202,7 +206,7 @@ void fillFolderSubmenu(int) {
         const std::int64_t id = app.firstFolderItemId + static_cast<std::int64_t>(k);
         if (!fitsMenu(id)) break;
         const std::u16string& name = app.folderItems[k];
-        platform::appendMenuItem(target, commandIdOf(id), withoutExtensions ? nameWithoutExtension(name) : name, 0);
+        platform::appendMenuItem(target, commandIdOf(id), withoutExtensions ? nameWithoutExtension(name) : name, {});
     }
 }
 

@@ -26,11 +26,14 @@
 //                                 start FILE through ShellExecuteExW, as Vorlix starts items; --wait waits
 //                                 (up to --timeout) and prints the exit code
 //   resources FILE                describe FILE's icon groups, ExtractIconExW's view, version and manifest
+//   pixels X Y W H                print a hash of the screen's pixels in that rectangle, and " uniform"
+//                                 when they are all one colour (so two drawings can be compared)
 //
 // Exit codes: 0 success, 1 the window never appeared / a check failed, 2 bad usage.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -507,13 +510,51 @@ int describeResources(const std::wstring& file) {
     return 0;
 }
 
+// ---- screen pixels ----
+
+// FNV-1a over the rectangle's pixels as 32-bit RGB, read from the screen.
+int describePixels(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return 2;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const bool copied = bits && BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
+    std::uint32_t hash = 2166136261u;
+    bool uniform = true;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int i = 0; copied && i < width * height; ++i) {
+        const std::uint32_t rgb = pixels[i] & 0xFFFFFFu;
+        uniform = uniform && rgb == (pixels[0] & 0xFFFFFFu);
+        for (int b = 0; b < 3; ++b) hash = (hash ^ ((rgb >> (8 * b)) & 0xFFu)) * 16777619u;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!copied) {
+        complain(L"pixels: the screen could not be read");
+        return 1;
+    }
+    say(hex(hash) + (uniform ? L" uniform\n" : L"\n"));
+    return 0;
+}
+
 // ---- commands ----
 
 int usage() {
     complain(L"usage: driver list | wait-window | wait-gone | exists | rect | text | click | close | activate "
              L"[--class C] [--title T] [--title-prefix P] [--all] [--timeout MS] ... | keys KEY... | key-down KEY | "
              L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
-             L"[--show N] [--verb V] [--wait] | resources FILE");
+             L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H");
     return 2;
 }
 
@@ -662,6 +703,14 @@ int run(const std::wstring& command, Options& o) {
     if (command == L"resources") {
         if (o.positional.size() != 1) return usage();
         return describeResources(o.positional[0]);
+    }
+    if (command == L"pixels") {
+        long long r[4]{};
+        if (o.positional.size() != 4) return usage();
+        for (int i = 0; i < 4; ++i)
+            if (!parseNumber(o.positional[static_cast<std::size_t>(i)], r[i])) return usage();
+        return describePixels(static_cast<int>(r[0]), static_cast<int>(r[1]), static_cast<int>(r[2]),
+                              static_cast<int>(r[3]));
     }
     complain(L"unknown command \"" + command + L"\"");
     return usage();

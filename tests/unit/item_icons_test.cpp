@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "app/app_state.h"
 #include "app/text.h"
 #include "platform/icons.h"
@@ -142,118 +140,113 @@ TEST_F(ItemIcons, ShellIconsByKind) {
     }
 }
 
-TEST_F(ItemIcons, BatchAsksEachSourceOnceAndHandsOutOwnIcons) {
+TEST_F(ItemIcons, BatchAsksEachSourceOnceAndLeavesCopiesToDrawing) {
     std::vector<std::u16string> programs;
     for (int p = 0; p < 20; ++p) {
         programs.push_back(u"C:\\Apps\\app" + toDecimal(p) + u".exe");
         fake::icons().shellNames.insert(programs.back());
     }
-    std::vector<platform::IconHandle> handles;
+    std::vector<platform::ItemIcon> icons;
     {
         IconBatchScope batch;
         for (int i = 0; i < 200; ++i) {
             entry(0, u"", programs[static_cast<std::size_t>(i % 20)].c_str());
-            handles.push_back(loadItemIcon());
+            icons.push_back(loadMenuItemIcon());
         }
         entry(0, u"C:\\missing.ico,1");
-        EXPECT_EQ(loadItemIcon(), 0u);
-        EXPECT_EQ(loadItemIcon(), 0u);
+        EXPECT_EQ(loadMenuItemIcon().icon, 0u);
+        EXPECT_FALSE(loadMenuItemIcon().copyWhenDrawn) << "nothing to copy from a source without an icon";
     }
 
     EXPECT_EQ(fake::icons().shellRequests.size(), 20u);
     EXPECT_EQ(fake::icons().extractRequests.size(), 0u) << "a missing file is looked at once, not asked";
-    std::set<platform::IconHandle> distinct(handles.begin(), handles.end());
-    EXPECT_EQ(distinct.size(), handles.size()) << "no icon is shared between items";
-    for (int i = 0; i < 200; ++i)
-        EXPECT_EQ(fake::iconSource(handles[static_cast<std::size_t>(i)]),
-                  u"shell:" + programs[static_cast<std::size_t>(i % 20)]);
-    // The first item of each source keeps the icon as loaded; the other 180 are made from its image.
-    // The icons are the items' to destroy.
-    EXPECT_EQ(fake::icons().copies, 180);
-    EXPECT_EQ(fake::icons().imagesTaken, 20);
-    EXPECT_EQ(fake::icons().live.size(), 200u);
-    for (platform::IconHandle h : handles) EXPECT_TRUE(platform::destroyIcon(h));
+    EXPECT_EQ(fake::icons().copies, 0) << "no copy is made before an item is drawn";
+    EXPECT_EQ(fake::icons().live.size(), 20u);
+    for (int i = 0; i < 200; ++i) {
+        const platform::ItemIcon& icon = icons[static_cast<std::size_t>(i)];
+        EXPECT_EQ(fake::iconSource(icon.icon), u"shell:" + programs[static_cast<std::size_t>(i % 20)]);
+        // The first item of each source owns the icon as loaded; later ones copy that very icon.
+        EXPECT_EQ(icon.copyWhenDrawn, i >= 20) << i;
+        if (i >= 20) {
+            EXPECT_EQ(icon.icon, icons[static_cast<std::size_t>(i % 20)].icon) << i;
+        }
+    }
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(platform::destroyIcon(icons[static_cast<std::size_t>(i)].icon));
     EXPECT_TRUE(fake::icons().live.empty());
-    EXPECT_EQ(fake::icons().badDestroys, 0);
 }
 
-TEST_F(ItemIcons, BatchCostsAndFallbacks) {
+TEST_F(ItemIcons, BatchChangesNoIconOnlyTheQuestions) {
     struct Item {
         std::uint32_t kind;
         const char16_t* iconText;
         const char16_t* command;
     };
-    const Item a{0, u"", u"a.exe"}, b{0, u"", u"b.exe"}, submenu{Submenu, u"", u""},
+    const Item a{0, u"", u"a.exe"}, b{0, u"", u"b.exe"}, none{0, u"", u"none.exe"}, submenu{Submenu, u"", u""},
         named{0, u"C:\\Icons\\app.ico,2", u"a.exe"}, renamed{0, u"C:\\Icons\\app.ico, 2", u"a.exe"};
     struct Row {
         const char* name;
         std::vector<Item> items;
-        bool failImages;
-        bool failIconFromImage;
-        int asked; // shell and file requests together
-        int copies;
-        int imagesTaken;
+        int asked;  // shell and file requests together
+        int copied; // items that copy an earlier item's icon
     };
     const Row rows[] = {
-        {"every source once: nothing to copy", {a, b, submenu, named}, false, false, 4, 0, 0},
-        {"a source again: one copy from its image", {a, b, a}, false, false, 2, 1, 1},
-        {"the image is read once per source", {a, a, a, a, b, b}, false, false, 2, 4, 2},
-        {"the same file written differently is another source", {named, renamed, named}, false, false, 2, 1, 1},
-        {"program's own icons are sources too", {submenu, submenu}, false, false, 1, 1, 1},
-        {"no image: the source is asked again", {a, a, a}, true, false, 3, 0, 0},
-        {"no icon from the image: the source is asked again", {a, a, a}, false, true, 3, 0, 1},
+        {"every source once: nothing to copy", {a, b, submenu, named}, 4, 0},
+        {"a source again", {a, b, a}, 2, 1},
+        {"the same file written differently is another source", {named, renamed, named}, 2, 1},
+        {"program's own icons are sources too", {submenu, submenu}, 1, 1},
+        {"a source without an icon is asked once and copied by none", {none, none, a}, 2, 0},
     };
-    auto prepare = [this](const Row& r) {
+    auto prepare = [this] {
         SetUp();
         fake::icons().shellNames = {u"a.exe", u"b.exe"};
         fake::putFile(u"C:\\Icons\\app.ico", "icon");
         fake::putFileIcon(u"C:\\Icons\\app.ico", 2);
-        fake::icons().failImages = r.failImages;
-        fake::icons().failIconFromImage = r.failIconFromImage;
     };
     for (const Row& r : rows) {
         // What each item shows without a batch.
-        prepare(r);
+        prepare();
         std::vector<std::u16string> expected;
         for (const Item& item : r.items) {
             entry(item.kind, item.iconText, item.command);
-            platform::IconHandle alone = loadItemIcon();
-            expected.push_back(fake::iconSource(alone));
-            platform::destroyIcon(alone);
+            platform::ItemIcon alone = loadMenuItemIcon();
+            EXPECT_FALSE(alone.copyWhenDrawn) << r.name;
+            expected.push_back(fake::iconSource(alone.icon));
+            if (alone.icon) platform::destroyIcon(alone.icon);
         }
 
-        prepare(r);
-        std::vector<platform::IconHandle> handles;
+        prepare();
+        std::vector<std::u16string> got;
+        std::vector<platform::IconHandle> owned;
+        int copied = 0;
         {
             IconBatchScope batch;
             for (const Item& item : r.items) {
                 entry(item.kind, item.iconText, item.command);
-                handles.push_back(loadItemIcon());
+                platform::ItemIcon icon = loadMenuItemIcon();
+                got.push_back(fake::iconSource(icon.icon));
+                copied += icon.copyWhenDrawn;
+                if (!icon.copyWhenDrawn && icon.icon) owned.push_back(icon.icon);
             }
         }
-        std::vector<std::u16string> got;
-        for (platform::IconHandle h : handles) got.push_back(fake::iconSource(h));
         EXPECT_EQ(got, expected) << r.name << ": the batch changes no icon";
         const int asked = static_cast<int>(fake::icons().shellRequests.size() + fake::icons().extractRequests.size());
         EXPECT_EQ(asked, r.asked) << r.name;
-        EXPECT_EQ(fake::icons().copies, r.copies) << r.name;
-        EXPECT_EQ(fake::icons().imagesTaken, r.imagesTaken) << r.name;
-        std::set<platform::IconHandle> distinct(handles.begin(), handles.end());
-        EXPECT_EQ(distinct.size(), handles.size()) << r.name << ": no icon is shared";
-        for (platform::IconHandle h : handles) EXPECT_TRUE(platform::destroyIcon(h)) << r.name;
+        EXPECT_EQ(copied, r.copied) << r.name;
+        for (platform::IconHandle h : owned) EXPECT_TRUE(platform::destroyIcon(h)) << r.name;
+        EXPECT_TRUE(fake::icons().live.empty()) << r.name << ": every loaded icon has one owner";
     }
 }
 
 TEST_F(ItemIcons, WithoutBatchEveryCallAsksAgain) {
     fake::icons().shellNames = {u"notepad.exe"};
     entry(0, u"", u"notepad.exe");
-    platform::IconHandle a = loadItemIcon();
-    platform::IconHandle b = loadItemIcon();
-    EXPECT_NE(a, b);
+    platform::ItemIcon a = loadMenuItemIcon();
+    platform::ItemIcon b = loadMenuItemIcon();
+    EXPECT_NE(a.icon, b.icon);
+    EXPECT_FALSE(a.copyWhenDrawn || b.copyWhenDrawn);
     EXPECT_EQ(fake::icons().shellRequests.size(), 2u);
-    EXPECT_EQ(fake::icons().copies, 0);
-    platform::destroyIcon(a);
-    platform::destroyIcon(b);
+    platform::destroyIcon(a.icon);
+    platform::destroyIcon(b.icon);
 }
 
 } // namespace

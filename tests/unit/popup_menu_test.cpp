@@ -314,12 +314,12 @@ TEST_F(PopupMenu, IconMenusInBothLooks) {
             const fake::FakeMenu* sub = fake::menu(root->items[3].submenu);
             EXPECT_EQ(sub->iconMenu, r.iconMenu) << "submenus can show icons too";
             EXPECT_FALSE(fake::menu(root->items[4].submenu)->iconMenu) << "folder content is plain";
-            for (const auto* m : {root, sub})
-                for (const auto& item : m->items)
-                    if (item.icon) {
-                        sources.push_back(fake::iconSource(item.icon));
-                        handles.insert(item.icon);
-                    }
+            for (platform::MenuHandle m : {t.menu, root->items[3].submenu}) {
+                for (const std::u16string& shown : fake::drawMenu(m))
+                    if (!shown.empty()) sources.push_back(shown);
+                for (const fake::FakeMenuItem& item : fake::menu(m)->items)
+                    if (platform::IconHandle drawn = item.copyWhenDrawn ? item.drawnCopy : item.icon) handles.insert(drawn);
+            }
             return 0u;
         };
         buildPopupMenu();
@@ -327,14 +327,16 @@ TEST_F(PopupMenu, IconMenusInBothLooks) {
             const std::vector<std::u16string> expected = {u"shell:a.exe", u"shell:a.exe", u"C:\\TOOLS\\VORLIX.EXE,1",
                                                           u"C:\\TOOLS\\VORLIX.EXE,2", u"shell:a.exe"};
             EXPECT_EQ(sources, expected);
-            EXPECT_EQ(handles.size(), sources.size()) << "each item has its own icon";
+            EXPECT_EQ(handles.size(), sources.size()) << "each item drawn has its own icon";
             EXPECT_EQ(fake::icons().shellRequests.size(), 1u) << "one question per source";
+            EXPECT_EQ(fake::icons().copies, 2) << "the two items that repeat a source copy its icon";
         } else {
             EXPECT_TRUE(sources.empty());
             EXPECT_TRUE(fake::icons().shellRequests.empty());
         }
-        EXPECT_TRUE(fake::icons().live.empty()) << "icons are destroyed after the popup has closed";
+        EXPECT_TRUE(fake::icons().live.empty()) << "icons and copies are destroyed after the popup has closed";
         EXPECT_EQ(fake::icons().badDestroys, 0);
+        EXPECT_EQ(fake::menus().itemIconsReleased, 1);
         for (const MenuEntry& e : app.entries) EXPECT_EQ(e.icon, 0u);
     }
 }
@@ -373,9 +375,8 @@ TEST_F(PopupMenu, IconsAreInPlaceBeforeTheMenuIsShown) {
         std::vector<std::u16string> shown;
         fake::menus().onTrack = [&](const fake::TrackRequest& t) {
             const fake::FakeMenu* root = fake::menu(t.menu);
-            const fake::FakeMenu* sub = fake::menu(root->items[1].submenu);
-            for (const fake::FakeMenu* m : {root, sub})
-                for (const fake::FakeMenuItem& item : m->items) shown.push_back(fake::iconSource(item.icon));
+            for (platform::MenuHandle m : {t.menu, root->items[1].submenu})
+                for (const std::u16string& icon : fake::drawMenu(m)) shown.push_back(icon);
             const std::uint32_t chosen = r.whileShown();
             // Opening the submenu or ending the loop loads nothing more.
             EXPECT_EQ(fake::icons().shellRequests.size(), 2u) << r.name;
@@ -402,7 +403,7 @@ TEST_F(PopupMenu, CheckOnlyBuildsLoadsAndDestroysButDoesNotShow) {
     EXPECT_TRUE(fake::menus().foregroundRequests.empty());
     EXPECT_EQ(describe(app.rootMenu), "A#1 B#2");
     EXPECT_EQ(fake::icons().shellRequests.size(), 1u);
-    EXPECT_EQ(fake::icons().destroyed, 2) << "the icon as loaded and the copy, one per item";
+    EXPECT_EQ(fake::icons().destroyed, 1) << "the icon as loaded; the second item is never drawn, so never copies it";
     EXPECT_TRUE(fake::icons().live.empty());
 }
 

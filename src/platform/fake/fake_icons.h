@@ -24,12 +24,9 @@ struct IconsState {
     std::vector<std::u16string> shellRequests;
     std::map<platform::IconHandle, std::u16string> live; // handle -> what it shows
     platform::IconHandle nextHandle = 0x5000;
-    int copies = 0; // icons made from images
+    int copies = 0; // icons copied for drawn menu items
     int destroyed = 0;
     int badDestroys = 0; // destroying a handle that is not live
-    int imagesTaken = 0;
-    bool failImages = false;        // iconImage fails, as for an icon whose pixels cannot be read back
-    bool failIconFromImage = false; // iconFromImage fails, as when the system runs out of handles
 };
 
 IconsState& icons();
@@ -39,5 +36,7 @@ void resetIcons();
 void putFileIcon(const std::u16string& file, int index);
 // What a live handle shows ("FILE,index" or "shell:name"), empty when the handle is not live.
 std::u16string iconSource(platform::IconHandle icon);
+// A new handle showing what a live one shows, as a drawn menu item makes; 0 for a handle not live.
+platform::IconHandle copyIcon(platform::IconHandle icon);
 
 } // namespace fake

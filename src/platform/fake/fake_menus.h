@@ -21,6 +21,8 @@ struct FakeMenuItem {
     platform::IconHandle icon = 0;
     platform::MenuHandle submenu = 0;
     bool greyed = false;
+    bool copyWhenDrawn = false;
+    platform::IconHandle drawnCopy = 0; // made by drawMenu, destroyed by releaseItemIcons
 };
 
 struct FakeMenu {
@@ -48,6 +50,7 @@ struct MenusState {
     std::vector<platform::WindowHandle> foregroundRequests;
     int badHandleCalls = 0; // calls naming a menu that does not exist or was destroyed
     int iconMenuItemsForgotten = 0;
+    int itemIconsReleased = 0;
 };
 
 MenusState& menus();
@@ -56,5 +59,8 @@ void resetMenus();
 // Helpers for tests. menu() returns nullptr for an unknown or destroyed handle.
 const FakeMenu* menu(platform::MenuHandle handle);
 int liveMenuCount();
+// Draws every item of a menu as the window system would have it drawn: an item that copies another's
+// icon makes its copy at its first drawing. Returns what each item shows ("" for no icon).
+std::vector<std::u16string> drawMenu(platform::MenuHandle handle);
 
 } // namespace fake

@@ -36,6 +36,13 @@ std::u16string iconSource(platform::IconHandle icon) {
     return it == icons().live.end() ? std::u16string() : it->second;
 }
 
+platform::IconHandle copyIcon(platform::IconHandle icon) {
+    auto it = icons().live.find(icon);
+    if (it == icons().live.end()) return 0;
+    ++icons().copies;
+    return issue(std::u16string(it->second));
+}
+
 } // namespace fake
 
 namespace platform {
@@ -62,30 +69,6 @@ bool destroyIcon(IconHandle icon) {
     fake::icons().live.erase(it);
     ++fake::icons().destroyed;
     return true;
-}
-
-// A fake image holds what the icon shows, one UTF-16 unit per two bytes.
-bool iconImage(IconHandle icon, IconImage& image) {
-    fake::IconsState& state = fake::icons();
-    auto it = state.live.find(icon);
-    if (it == state.live.end() || state.failImages) return false;
-    image.clear();
-    for (char16_t c : it->second) {
-        image.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        image.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    ++state.imagesTaken;
-    return true;
-}
-
-IconHandle iconFromImage(const IconImage& image) {
-    fake::IconsState& state = fake::icons();
-    if (image.empty() || state.failIconFromImage) return 0;
-    std::u16string source;
-    for (std::size_t i = 0; i + 1 < image.size(); i += 2)
-        source.push_back(static_cast<char16_t>(image[i] | (image[i + 1] << 8)));
-    ++state.copies;
-    return fake::issue(source);
 }
 
 } // namespace platform

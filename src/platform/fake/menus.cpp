@@ -1,6 +1,8 @@
 #include "platform/menus.h"
 
+#include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_menus.h"
+#include "platform/icons.h"
 
 namespace fake {
 
@@ -56,7 +58,10 @@ FakeMenuItem* findByCommand(FakeMenu& m, std::uint32_t commandId) {
 bool append(platform::MenuHandle handle, FakeMenuItem item) {
     FakeMenu* m = liveMenu(handle);
     if (!m) return false;
-    if (!m->iconMenu) item.icon = 0;
+    if (!m->iconMenu || !item.icon) {
+        item.icon = 0;
+        item.copyWhenDrawn = false;
+    }
     m->items.push_back(std::move(item));
     return true;
 }
@@ -66,6 +71,17 @@ bool append(platform::MenuHandle handle, FakeMenuItem item) {
 const FakeMenu* menu(platform::MenuHandle handle) {
     auto it = menus().menus.find(handle);
     return it == menus().menus.end() || it->second.destroyed ? nullptr : &it->second;
+}
+
+std::vector<std::u16string> drawMenu(platform::MenuHandle handle) {
+    std::vector<std::u16string> shown;
+    FakeMenu* m = liveMenu(handle);
+    if (!m) return shown;
+    for (FakeMenuItem& item : m->items) {
+        if (item.copyWhenDrawn && !item.drawnCopy) item.drawnCopy = copyIcon(item.icon);
+        shown.push_back(iconSource(item.copyWhenDrawn ? item.drawnCopy : item.icon));
+    }
+    return shown;
 }
 
 int liveMenuCount() {
@@ -91,19 +107,30 @@ bool destroyMenu(MenuHandle menu) {
 
 void forgetIconMenuItems() { ++fake::menus().iconMenuItemsForgotten; }
 
-bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16string& text, IconHandle icon) {
-    return fake::append(menu, {fake::ItemType::Item, commandId, text, icon, 0, false});
+void releaseItemIcons() {
+    ++fake::menus().itemIconsReleased;
+    for (auto& [handle, m] : fake::menus().menus)
+        for (fake::FakeMenuItem& item : m.items) {
+            if (item.drawnCopy) destroyIcon(item.drawnCopy);
+            item.drawnCopy = 0;
+            item.icon = 0;
+            item.copyWhenDrawn = false;
+        }
 }
 
-bool appendSeparator(MenuHandle menu) { return fake::append(menu, {fake::ItemType::Separator, 0, {}, 0, 0, false}); }
+bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16string& text, ItemIcon icon) {
+    return fake::append(menu, {fake::ItemType::Item, commandId, text, icon.icon, 0, false, icon.copyWhenDrawn, 0});
+}
+
+bool appendSeparator(MenuHandle menu) { return fake::append(menu, {fake::ItemType::Separator, 0, {}, 0, 0, false, false, 0}); }
 
 bool appendColumnBreak(MenuHandle menu, std::uint32_t commandId) {
-    return fake::append(menu, {fake::ItemType::ColumnBreak, commandId, {}, 0, 0, false});
+    return fake::append(menu, {fake::ItemType::ColumnBreak, commandId, {}, 0, 0, false, false, 0});
 }
 
-bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& text, IconHandle icon) {
+bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& text, ItemIcon icon) {
     if (!fake::menu(submenu)) return false;
-    return fake::append(menu, {fake::ItemType::Submenu, 0, text, icon, submenu, false});
+    return fake::append(menu, {fake::ItemType::Submenu, 0, text, icon.icon, submenu, false, icon.copyWhenDrawn, 0});
 }
 
 bool greyMenuItem(MenuHandle menu, std::uint32_t commandId) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/win32/gdi_guards.h"
+#include "platform/win32/icon_images.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -33,6 +34,8 @@ IconHandle shellSmallIcon(const std::u16string& name) {
 }
 
 bool destroyIcon(IconHandle icon) { return DestroyIcon(hicon(icon)) != FALSE; }
+
+namespace win32 {
 
 bool iconImage(IconHandle icon, IconImage& image) {
     ICONINFO info{};
@@ -87,5 +90,7 @@ IconHandle iconFromImage(const IconImage& image) {
                                           LR_DEFAULTCOLOR);
     return reinterpret_cast<IconHandle>(icon);
 }
+
+} // namespace win32
 
 } // namespace platform

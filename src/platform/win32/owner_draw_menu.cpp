@@ -1,9 +1,11 @@
 #include "platform/win32/owner_draw_menu.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/win32/gdi_guards.h"
+#include "platform/win32/icon_images.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
 
@@ -23,7 +25,9 @@ struct DrawnItem {
     DrawnKind kind = DrawnKind::Item;
     IconMenuLook look = IconMenuLook::Classic;
     std::u16string text;
-    HICON icon = nullptr;
+    HICON icon = nullptr;       // the item's own, or the one it copies when first drawn
+    bool copyWhenDrawn = false;
+    HICON copy = nullptr;       // made at the first drawing; the table's to destroy
 };
 
 std::vector<DrawnItem>& drawnItems() {
@@ -31,9 +35,32 @@ std::vector<DrawnItem>& drawnItems() {
     return items;
 }
 
-const DrawnItem* findDrawnItem(ULONG_PTR index) {
+DrawnItem* findDrawnItem(ULONG_PTR index) {
     auto& items = drawnItems();
     return index < items.size() ? &items[index] : nullptr;
+}
+
+// The image of each icon that items copy, read at the first copy and kept until the icons are released,
+// so a source's pixels are read once however many of its items are drawn.
+std::unordered_map<HICON, IconImage>& copiedImages() {
+    static std::unordered_map<HICON, IconImage> images;
+    return images;
+}
+
+HICON copyOf(HICON icon) {
+    auto [it, inserted] = copiedImages().try_emplace(icon);
+    if (inserted && !iconImage(reinterpret_cast<IconHandle>(icon), it->second)) it->second.clear();
+    if (!it->second.empty())
+        if (IconHandle copy = iconFromImage(it->second)) return reinterpret_cast<HICON>(copy);
+    return CopyIcon(icon);
+}
+
+// What the item draws: its own icon, or its copy, made now if this is its first drawing. Should no copy
+// be made, the item draws the icon it copies, which lives as long as the popup does, rather than none.
+HICON iconToDraw(DrawnItem& item) {
+    if (!item.copyWhenDrawn) return item.icon;
+    if (!item.copy && item.icon) item.copy = copyOf(item.icon);
+    return item.copy ? item.copy : item.icon;
 }
 
 HFONT createMenuFont() {
@@ -140,7 +167,7 @@ void drawSeparator(HDC dc, const DrawnItem& item, const RECT& rect) {
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
 }
 
-void drawItem(const DRAWITEMSTRUCT& draw, const DrawnItem& item) {
+void drawItem(const DRAWITEMSTRUCT& draw, DrawnItem& item) {
     HDC dc = draw.hDC;
     const RECT& rect = draw.rcItem;
     bool alternative = item.look == IconMenuLook::Alternative;
@@ -158,13 +185,13 @@ void drawItem(const DRAWITEMSTRUCT& draw, const DrawnItem& item) {
         if (alternative) drawStrip(dc, rect);
     }
 
-    if (item.icon) {
+    if (HICON icon = iconToDraw(item)) {
         int top = rect.top + (rect.bottom - rect.top - IconSize) / 2;
         if (greyed) {
-            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(item.icon), 0, rect.left + IconLeft, top,
-                       IconSize, IconSize, DST_ICON | DSS_DISABLED);
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, rect.left + IconLeft, top, IconSize,
+                       IconSize, DST_ICON | DSS_DISABLED);
         } else {
-            DrawIconEx(dc, rect.left + IconLeft, top, item.icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+            DrawIconEx(dc, rect.left + IconLeft, top, icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
         }
     }
 
@@ -240,13 +267,26 @@ LRESULT menuCharacter(wchar_t typed, HMENU menu) {
 
 } // namespace
 
-ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, HICON icon) {
+ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon) {
     auto& items = drawnItems();
-    items.push_back({kind, look, text, icon});
+    items.push_back({kind, look, text, reinterpret_cast<HICON>(icon.icon), icon.copyWhenDrawn && icon.icon, nullptr});
     return items.size() - 1;
 }
 
-void forgetDrawnItems() { drawnItems().clear(); }
+void releaseDrawnIcons() {
+    for (DrawnItem& item : drawnItems()) {
+        if (item.copy) DestroyIcon(item.copy);
+        item.copy = nullptr;
+        item.icon = nullptr;
+        item.copyWhenDrawn = false;
+    }
+    copiedImages().clear();
+}
+
+void forgetDrawnItems() {
+    releaseDrawnIcons();
+    drawnItems().clear();
+}
 
 bool ownerDrawMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_MEASUREITEM) {
@@ -271,7 +311,7 @@ bool ownerDrawMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRES
     if (message == WM_DRAWITEM) {
         auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (!draw || draw->CtlType != ODT_MENU) return false;
-        const DrawnItem* item = findDrawnItem(draw->itemData);
+        DrawnItem* item = findDrawnItem(draw->itemData);
         if (!item) return false;
         if (item->kind == DrawnKind::Separator) drawSeparator(draw->hDC, *item, draw->rcItem);
         else drawItem(*draw, *item);

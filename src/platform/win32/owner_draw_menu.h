@@ -13,8 +13,10 @@ namespace platform::win32 {
 enum class DrawnKind : std::uint8_t { Item, Separator };
 
 // Remembers an item to draw and returns its index for the item data.
-ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, HICON icon);
-// Forgets every item; menus still holding old indexes then draw nothing.
+ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon);
+// Destroys the icons copied for drawn items and forgets every item's icon; the items then draw without.
+void releaseDrawnIcons();
+// Forgets every item (releasing their icons first); menus still holding old indexes then draw nothing.
 void forgetDrawnItems();
 
 } // namespace platform::win32

@@ -101,3 +101,39 @@ test_icon_menus_choose_like_plain_ones() {
         wait_gone --class '#32768'
     done
 }
+
+test_items_of_one_source_draw_one_icon() {
+    # Items of a source that an earlier item named copy that item's icon when they are first drawn; they
+    # must show the same pixels. A and C name one icon of a library, B another; D and E ask the shell
+    # about one program (under Wine its icon looks like the library's A). Items are as high as each other; the menu's frame is 3 pixels and the icon sits
+    # 2 pixels into its item, centred in height.
+    local library='%SystemRoot%\system32\shell32.dll' notepad='C:\windows\notepad.exe'
+    printf 'A=cmd.exe;;;;%s,3\nB=cmd.exe;;;;%s,4\nC=cmd.exe;;;;%s,3\nD=%s\nE=%s\n' \
+        "$library" "$library" "$library" "$notepad" "$notepad" | write_menu menu.lst
+    local options left top right bottom height k
+    for options in icons alt; do
+        popup_start "alike-$options" menu.lst "$options"
+        read -r left top right bottom <<<"$(driver rect --class '#32768')" || fail "no popup rectangle"
+        height=$(((bottom - top - 6) / 5))
+        local boxes=()
+        # The popup may still be painting: read until two readings agree and every item shows an icon.
+        local previous="" attempt
+        for attempt in $(seq 1 50); do
+            boxes=()
+            for k in 0 1 2 3 4; do
+                boxes+=("$(driver pixels $((left + 5)) $((top + 3 + k * height + (height - 16) / 2)) 16 16)")
+            done
+            [[ "${boxes[*]}" != *uniform* && "${boxes[*]}" == "$previous" ]] && break
+            previous="${boxes[*]}"
+            sleep 0.1
+        done
+        echo "$options: popup $left $top $right $bottom, icon boxes ${boxes[*]}"
+        [[ "${boxes[*]}" != *uniform* ]] || fail "$options: an item shows no icon"
+        assert_eq "${boxes[0]}" "${boxes[2]}" "$options: C draws A's icon"
+        assert_eq "${boxes[3]}" "${boxes[4]}" "$options: E draws D's icon"
+        [[ "${boxes[1]}" != "${boxes[0]}" ]] || fail "$options: B shows A's pixels"
+        send_keys ESCAPE
+        assert_eq $'dismissed\nloop-ended 1' "$(popup_result "alike-$options")"
+        wait_gone --class '#32768'
+    done
+}
