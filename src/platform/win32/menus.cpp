@@ -47,7 +47,7 @@ bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16stri
     HMENU m = hmenu(menu);
     IconMenuLook look = lookOf(m);
     if (look == IconMenuLook{}) return AppendMenuW(m, MF_STRING, commandId, wz(text)) != FALSE;
-    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Item, look, text, icon);
+    ULONG_PTR index = win32::rememberDrawnItem(m, win32::DrawnKind::Item, look, text, icon);
     return AppendMenuW(m, MF_OWNERDRAW, commandId, reinterpret_cast<LPCWSTR>(index)) != FALSE;
 }
 
@@ -55,7 +55,7 @@ bool appendSeparator(MenuHandle menu) {
     HMENU m = hmenu(menu);
     IconMenuLook look = lookOf(m);
     if (look == IconMenuLook{}) return AppendMenuW(m, MF_SEPARATOR, 0, nullptr) != FALSE;
-    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Separator, look, {}, {});
+    ULONG_PTR index = win32::rememberDrawnItem(m, win32::DrawnKind::Separator, look, {}, {});
     return AppendMenuW(m, MF_SEPARATOR | MF_OWNERDRAW, 0, reinterpret_cast<LPCWSTR>(index)) != FALSE;
 }
 
@@ -63,7 +63,7 @@ bool appendColumnBreak(MenuHandle menu, std::uint32_t commandId) {
     HMENU m = hmenu(menu);
     IconMenuLook look = lookOf(m);
     if (look == IconMenuLook{}) return AppendMenuW(m, MF_SEPARATOR | MF_MENUBARBREAK, commandId, L"") != FALSE;
-    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Separator, look, {}, {});
+    ULONG_PTR index = win32::rememberDrawnItem(m, win32::DrawnKind::ColumnBreak, look, {}, {});
     return AppendMenuW(m, MF_SEPARATOR | MF_MENUBARBREAK | MF_OWNERDRAW, commandId,
                        reinterpret_cast<LPCWSTR>(index)) != FALSE;
 }
@@ -73,7 +73,7 @@ bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& te
     IconMenuLook look = lookOf(m);
     auto sub = reinterpret_cast<UINT_PTR>(hmenu(submenu));
     if (look == IconMenuLook{}) return AppendMenuW(m, MF_POPUP | MF_STRING, sub, wz(text)) != FALSE;
-    ULONG_PTR index = win32::rememberDrawnItem(win32::DrawnKind::Item, look, text, icon);
+    ULONG_PTR index = win32::rememberDrawnItem(m, win32::DrawnKind::Item, look, text, icon);
     return AppendMenuW(m, MF_POPUP | MF_OWNERDRAW, sub, reinterpret_cast<LPCWSTR>(index)) != FALSE;
 }
 

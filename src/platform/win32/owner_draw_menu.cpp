@@ -20,8 +20,11 @@ constexpr int StripWidth = 20;         // shaded column of the alternative look
 constexpr int TextLeft = IconLeft + 20; // text starts 20 pixels right of the icon
 constexpr int TextRightMargin = 16;    // room for the submenu arrow
 constexpr int SeparatorIndent = StripWidth + 4;
+constexpr int LeastItemHeight = IconSize + 2;
 
 struct DrawnItem {
+    HMENU menu = nullptr;
+    int position = 0; // within its menu
     DrawnKind kind = DrawnKind::Item;
     IconMenuLook look = IconMenuLook::Classic;
     std::u16string text;
@@ -55,12 +58,35 @@ HICON copyOf(HICON icon) {
     return CopyIcon(icon);
 }
 
-// What the item draws: its own icon, or its copy, made now if this is its first drawing. Should no copy
-// be made, the item draws the icon it copies, which lives as long as the popup does, rather than none.
+void makeCopy(DrawnItem& item) {
+    if (item.copyWhenDrawn && !item.copy && item.icon) item.copy = copyOf(item.icon);
+}
+
+// What the item draws: its own icon, or its copy, made now if it was not made yet. Should no copy be
+// made, the item draws the icon it copies, which lives as long as the popup does, rather than none.
 HICON iconToDraw(DrawnItem& item) {
     if (!item.copyWhenDrawn) return item.icon;
-    if (!item.copy && item.icon) item.copy = copyOf(item.icon);
+    makeCopy(item);
     return item.copy ? item.copy : item.icon;
+}
+
+int separatorHeight() { return GetSystemMetrics(SM_CYMENUSIZE) / 2; }
+
+// Before the window system shows a menu it measures the menu's items, first to last. At the first, the
+// items that can be in the menu's first frame (within a screen's height of the top of their column,
+// each counted at its least height) make their copies, all at once. Copies made while the menu paints
+// would hold the whole frame back, and the menu's window would stand unpainted meanwhile (under Wine
+// for some 25 ms with 36 copies); made between the measurings they would cost twice as much. Items
+// further down a menu taller than the screen make theirs when they are scrolled into view.
+void copyForFirstFrame(HMENU menu) {
+    const int screen = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    int column = 0;
+    for (DrawnItem& item : drawnItems()) {
+        if (item.menu != menu) continue;
+        if (item.kind == DrawnKind::ColumnBreak) column = 0;
+        if (column < screen) makeCopy(item);
+        column += item.kind == DrawnKind::Item ? LeastItemHeight : separatorHeight();
+    }
 }
 
 HFONT createMenuFont() {
@@ -210,15 +236,15 @@ void drawItem(const DRAWITEMSTRUCT& draw, DrawnItem& item) {
 }
 
 void measureItem(MEASUREITEMSTRUCT& measure, const DrawnItem& item) {
-    if (item.kind == DrawnKind::Separator) {
+    if (item.kind != DrawnKind::Item) {
         measure.itemWidth = 0;
-        measure.itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENUSIZE) / 2);
+        measure.itemHeight = static_cast<UINT>(separatorHeight());
         return;
     }
     RECT text{};
     if (HDC dc = measuringDc()) DrawTextW(dc, wz(item.text), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
     int height = std::max({GetSystemMetrics(SM_CYMENU) - 1, static_cast<int>(text.bottom - text.top) + 4,
-                           IconSize + 2});
+                           LeastItemHeight});
     measure.itemWidth = static_cast<UINT>(TextLeft + (text.right - text.left) + TextRightMargin);
     measure.itemHeight = static_cast<UINT>(height);
 }
@@ -267,9 +293,11 @@ LRESULT menuCharacter(wchar_t typed, HMENU menu) {
 
 } // namespace
 
-ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon) {
+ULONG_PTR rememberDrawnItem(HMENU menu, DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon) {
     auto& items = drawnItems();
-    items.push_back({kind, look, text, reinterpret_cast<HICON>(icon.icon), icon.copyWhenDrawn && icon.icon, nullptr});
+    const int position = std::max(GetMenuItemCount(menu), 0);
+    items.push_back({menu, position, kind, look, text, reinterpret_cast<HICON>(icon.icon),
+                     icon.copyWhenDrawn && icon.icon, nullptr});
     return items.size() - 1;
 }
 
@@ -292,8 +320,9 @@ bool ownerDrawMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRES
     if (message == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (!measure || measure->CtlType != ODT_MENU) return false;
-        const DrawnItem* item = findDrawnItem(measure->itemData);
+        DrawnItem* item = findDrawnItem(measure->itemData);
         if (!item) return false;
+        if (item->position == 0) copyForFirstFrame(item->menu);
         measureItem(*measure, *item);
         result = TRUE;
         return true;
@@ -313,7 +342,7 @@ bool ownerDrawMenuMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRES
         if (!draw || draw->CtlType != ODT_MENU) return false;
         DrawnItem* item = findDrawnItem(draw->itemData);
         if (!item) return false;
-        if (item->kind == DrawnKind::Separator) drawSeparator(draw->hDC, *item, draw->rcItem);
+        if (item->kind != DrawnKind::Item) drawSeparator(draw->hDC, *item, draw->rcItem);
         else drawItem(*draw, *item);
         result = TRUE;
         return true;

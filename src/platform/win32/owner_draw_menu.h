@@ -10,10 +10,10 @@
 
 namespace platform::win32 {
 
-enum class DrawnKind : std::uint8_t { Item, Separator };
+enum class DrawnKind : std::uint8_t { Item, Separator, ColumnBreak };
 
-// Remembers an item to draw and returns its index for the item data.
-ULONG_PTR rememberDrawnItem(DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon);
+// Remembers an item about to be appended to MENU and returns its index for the item data.
+ULONG_PTR rememberDrawnItem(HMENU menu, DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon);
 // Destroys the icons copied for drawn items and forgets every item's icon; the items then draw without.
 void releaseDrawnIcons();
 // Forgets every item (releasing their icons first); menus still holding old indexes then draw nothing.
