@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "screen_pixels.h"
+
 namespace {
 
 constexpr DWORD TimeoutMs = 30000;
@@ -36,37 +38,18 @@ bool firstIconDrawn(HWND popup) {
     if (!GetWindowRect(popup, &r)) return false;
     constexpr int Box = 16;
     constexpr int Width = Box + 4; // the box and the gap before the text
-    const int left = r.left + 3 + 2;
-    const int top = r.top + 3 + 1;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = -Box;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, Width, Box, screen, left, top, SRCCOPY);
+    const std::vector<DWORD> pixels = screenPixels(r.left + 3 + 2, r.top + 3 + 1, Width, Box);
     const COLORREF menu = GetSysColor(COLOR_MENU);
     const DWORD background = (static_cast<DWORD>(GetRValue(menu)) << 16) | (GetGValue(menu) << 8) | GetBValue(menu);
     bool iconPixel = false;
-    bool gapPainted = bits != nullptr;
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int y = 0; y < Box && pixels; ++y) {
+    bool gapPainted = !pixels.empty();
+    for (int y = 0; y < Box && gapPainted; ++y) {
         for (int x = 0; x < Width; ++x) {
-            const bool isBackground = (pixels[y * Width + x] & 0xFFFFFF) == background;
+            const bool isBackground = pixels[static_cast<std::size_t>(y * Width + x)] == background;
             if (x < Box) iconPixel = iconPixel || !isBackground;
             else gapPainted = gapPainted && isBackground;
         }
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return iconPixel && gapPainted;
 }
 

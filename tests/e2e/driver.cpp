@@ -33,12 +33,15 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "screen_pixels.h"
 
 namespace {
 
@@ -512,38 +515,18 @@ int describeResources(const std::wstring& file) {
 
 // ---- screen pixels ----
 
-// FNV-1a over the rectangle's pixels as 32-bit RGB, read from the screen.
+// FNV-1a over the rectangle's pixels as RGB bytes.
 int describePixels(int x, int y, int width, int height) {
     if (width <= 0 || height <= 0) return 2;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = bits && BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
-    std::uint32_t hash = 2166136261u;
-    bool uniform = true;
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (int i = 0; copied && i < width * height; ++i) {
-        const std::uint32_t rgb = pixels[i] & 0xFFFFFFu;
-        uniform = uniform && rgb == (pixels[0] & 0xFFFFFFu);
-        for (int b = 0; b < 3; ++b) hash = (hash ^ ((rgb >> (8 * b)) & 0xFFu)) * 16777619u;
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!copied) {
+    const std::vector<DWORD> pixels = screenPixels(x, y, width, height);
+    if (pixels.empty()) {
         complain(L"pixels: the screen could not be read");
         return 1;
     }
+    std::uint32_t hash = 2166136261u;
+    for (DWORD rgb : pixels)
+        for (int b = 0; b < 3; ++b) hash = (hash ^ ((rgb >> (8 * b)) & 0xFFu)) * 16777619u;
+    const bool uniform = std::all_of(pixels.begin(), pixels.end(), [&](DWORD p) { return p == pixels[0]; });
     say(hex(hash) + (uniform ? L" uniform\n" : L"\n"));
     return 0;
 }
