@@ -122,7 +122,9 @@ bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16stri
     return fake::append(menu, {fake::ItemType::Item, commandId, text, icon.icon, 0, false, icon.copyWhenDrawn, 0});
 }
 
-bool appendSeparator(MenuHandle menu) { return fake::append(menu, {fake::ItemType::Separator, 0, {}, 0, 0, false, false, 0}); }
+bool appendSeparator(MenuHandle menu) {
+    return fake::append(menu, {fake::ItemType::Separator, 0, {}, 0, 0, false, false, 0});
+}
 
 bool appendColumnBreak(MenuHandle menu, std::uint32_t commandId) {
     return fake::append(menu, {fake::ItemType::ColumnBreak, commandId, {}, 0, 0, false, false, 0});

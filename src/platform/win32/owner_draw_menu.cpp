@@ -28,9 +28,9 @@ struct DrawnItem {
     DrawnKind kind = DrawnKind::Item;
     IconMenuLook look = IconMenuLook::Classic;
     std::u16string text;
-    HICON icon = nullptr;       // the item's own, or the one it copies when first drawn
+    HICON icon = nullptr; // the item's own, or the one it copies
     bool copyWhenDrawn = false;
-    HICON copy = nullptr;       // made at the first drawing; the table's to destroy
+    HICON copy = nullptr; // made before the item is first shown; the table's to destroy
 };
 
 std::vector<DrawnItem>& drawnItems() {
