@@ -30,21 +30,11 @@
 #include "launch/launcher.h"
 #include "platform/dialogs.h"
 
+#include "../harness_output.h"
+
 using namespace vorlix;
 
 namespace {
-
-void say(const std::string& text) {
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    FlushFileBuffers(GetStdHandle(STD_OUTPUT_HANDLE));
-}
-
-std::string rectText(const char* name, const RECT& r) {
-    char line[128];
-    std::snprintf(line, sizeof line, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
-    return line;
-}
 
 std::u16string argument(const wchar_t* text) {
     std::u16string in(reinterpret_cast<const char16_t*>(text));
@@ -155,7 +145,7 @@ void CALLBACK boxTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (++boxWatch.visibleTicks < 3) return;
     RECT r{};
     GetWindowRect(box, &r);
-    say(rectText(boxWatch.name, r));
+    say(rectLine(boxWatch.name, r));
     boxWatch.visibleTicks = 0;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
@@ -170,7 +160,7 @@ int runCentredBox(int argc, wchar_t** argv) {
     if (!owner) return 1;
     RECT ownerRect{};
     GetWindowRect(owner, &ownerRect);
-    say(rectText("owner", ownerRect));
+    say(rectLine("owner", ownerRect));
     UINT_PTR timer = SetTimer(nullptr, 0, 50, boxTimer);
     boxWatch.name = "centred";
     centredMessageBox(reinterpret_cast<platform::WindowHandle>(owner), u"Remove Harness ?", u"Confirm",
@@ -256,17 +246,17 @@ void CALLBACK infoTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     RECT r{};
     GetWindowRect(info, &r);
-    say(rectText("info", r));
+    say(rectLine("info", r));
     RECT client{};
     GetClientRect(info, &client);
     MapWindowPoints(info, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    say(rectText("client", client));
+    say(rectLine("client", client));
     LinkFind found;
     EnumChildWindows(info, findLinks, reinterpret_cast<LPARAM>(&found));
     for (int i = 0; i < 2; ++i) {
         RECT link{};
         if (found.links[i]) GetWindowRect(found.links[i], &link);
-        say(rectText(i == 0 ? "link1" : "link2", link));
+        say(rectLine(i == 0 ? "link1" : "link2", link));
     }
     LONG style = GetWindowLongW(info, GWL_STYLE);
     say(std::string("frame ") + ((style & WS_CAPTION) == WS_CAPTION ? "caption" : "no-caption") +
@@ -289,7 +279,7 @@ int runInfo() {
     SetActiveWindow(owner);
     RECT ownerRect{};
     GetWindowRect(owner, &ownerRect);
-    say(rectText("owner", ownerRect));
+    say(rectLine("owner", ownerRect));
     SetTimer(nullptr, 0, 50, infoTimer);
     showInfo();
     say(std::string("closed ") + (FindWindowW(L"VorlixInfoWindow", nullptr) ? "window-left" : "window-gone") + "\n");

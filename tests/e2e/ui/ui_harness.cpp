@@ -16,22 +16,12 @@
 
 #include "platform/ui.h"
 
+#include "../harness_output.h"
+
 namespace {
 
 constexpr int LabelId = 100;
 bool swallowClose = false;
-
-void say(const std::string& text) {
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    FlushFileBuffers(GetStdHandle(STD_OUTPUT_HANDLE));
-}
-
-std::string rectLine(const char* name, const RECT& r) {
-    char line[128];
-    std::snprintf(line, sizeof line, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
-    return line;
-}
 
 void check(const char* name, bool ok, const std::string& detail = {}) {
     say(std::string("check ") + name + (ok ? " ok" : " FAIL " + detail) + "\n");

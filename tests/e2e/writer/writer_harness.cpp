@@ -27,14 +27,11 @@
 #include "platform/file_write.h"
 #include "platform/files.h"
 
+#include "../harness_output.h"
+
 using namespace vorlix;
 
 namespace {
-
-void say(const std::string& text) {
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-}
 
 std::u16string argument(const wchar_t* text) { return std::u16string(reinterpret_cast<const char16_t*>(text)); }
 
