@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "menufile/reader.h"
 #include "platform/fake/fake_files.h"
 #include "platform/files.h"

@@ -3,8 +3,8 @@
 
 #include <random>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_folders.h"

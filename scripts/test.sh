@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The one test command (README and CI call it): installs what is missing, then
+#   0. the layering check: no file of src/ includes a folder above its own (scripts/check_layers.py)
 #   1. native build + unit tests            (build/native)
 #   2. the same with ASan + UBSan           (build/asan)
 #   3. the fuzz run, scripts/fuzz.sh 60     (build/fuzz, when the script exists)
@@ -11,7 +12,7 @@
 #
 # Environment: VORLIX_BUILD_PREFIX (default "build/": build/native, build/asan, build/fuzz, build/win; a
 # developer sharing the tree sets e.g. "build/me-"), VORLIX_SKIP (space-separated step names to leave out:
-# native asan fuzz win imports e2e), VORLIX_FUZZ_SECONDS (default 60).
+# layers native asan fuzz win imports e2e), VORLIX_FUZZ_SECONDS (default 60).
 set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -54,6 +55,11 @@ native_step() { # NAME DIR [CMAKE ARGS...]
 }
 
 mkdir -p "$(dirname "${prefix}x")"
+if ! skipped layers; then
+    banner "layering of src/"
+    python3 scripts/check_layers.py
+    record layers $?
+fi
 if ! skipped native; then
     native_step native "${prefix}native"
     record native $?

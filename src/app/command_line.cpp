@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/expansion.h"
 #include "platform/environment.h"
 #include "platform/ui.h"

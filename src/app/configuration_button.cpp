@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/startup.h"
 #include "platform/environment.h"
 #include "platform/menus.h"

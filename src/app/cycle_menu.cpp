@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/drive_relocation.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "menufile/reader.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "platform/environment.h"
 
 namespace vorlix {

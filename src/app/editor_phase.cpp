@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/cycle_menu.h"
 #include "editor/editor.h"
 #include "platform/dialogs.h"

@@ -1,6 +1,6 @@
 #include "app/info_window.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/info_window.h"
 #include "platform/shell.h"
 #include "platform/window_geometry.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/centring_hook.h"
 #include "platform/dialogs.h"
 #include "platform/window_geometry.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/command_line.h"
 #include "app/configuration_button.h"
 #include "app/cycle_menu.h"

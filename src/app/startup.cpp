@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/command_line.h"
 #include "app/popup_cycle.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "platform/environment.h"
 #include "platform/ui.h"
 #include "popup/popup_menu.h"

@@ -1,7 +1,7 @@
 #include "menufile/decode_entry.h"
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/expansion.h"
 
 namespace vorlix {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "menufile/menu_entry.h"
+#include "core/menu_entry.h"
 
 namespace vorlix {
 

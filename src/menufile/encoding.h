@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "menufile/menu_entry.h"
+#include "core/menu_entry.h"
 
 namespace vorlix {
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/encoding.h"
 #include "platform/files.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/encoding.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"

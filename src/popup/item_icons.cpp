@@ -5,8 +5,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/expansion.h"
 #include "platform/files.h"
 #include "platform/icons.h"

@@ -3,8 +3,8 @@
 #include <limits>
 #include <optional>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/decode_entry.h"
 #include "menufile/expansion.h"
 #include "platform/icons.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "menufile/decode_entry.h"
 #include "menufile/encoding.h"
 #include "menufile/expansion.h"

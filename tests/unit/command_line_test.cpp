@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "startup_fixture.h"
 
 using namespace vorlix;

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/drive_relocation.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "platform/fake/fake_environment.h"
 
 using namespace vorlix;

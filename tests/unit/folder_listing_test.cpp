@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "popup/folder_listing.h"
 #include "popup_test_support.h"
 

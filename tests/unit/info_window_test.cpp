@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/info_window.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "platform/fake/fake_info_window.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_window_geometry.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "platform/icons.h"
 #include "popup/item_icons.h"
 #include "popup_test_support.h"

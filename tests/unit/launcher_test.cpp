@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "launch/launcher.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_window_geometry.h"

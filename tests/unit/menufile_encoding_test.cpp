@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/encoding.h"
 #include "menufile/reader.h"
 #include "menufile_test_support.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/reader.h"
 #include "menufile_test_support.h"
 #include "test_support.h"

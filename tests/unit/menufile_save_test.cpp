@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/writer.h"
 #include "platform/dialogs.h"
 #include "platform/fake/fake_environment.h"

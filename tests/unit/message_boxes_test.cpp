@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/message_boxes.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "platform/dialogs.h"
 #include "platform/fake/fake_centring_hook.h"
 #include "platform/fake/fake_window_geometry.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/startup.h"
 #include "platform/fake/fake_folders.h"
 #include "platform/fake/fake_monitors.h"

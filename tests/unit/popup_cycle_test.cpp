@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "platform/fake/fake_menus.h"

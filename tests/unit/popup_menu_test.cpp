@@ -3,8 +3,8 @@
 #include <functional>
 #include <set>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "platform/menus.h"
 #include "popup/popup_menu.h"
 #include "popup_test_support.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "platform/fake/fake_menus.h"
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/startup.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
 #include "popup/popup_menu.h"

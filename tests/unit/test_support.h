@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_files.h"

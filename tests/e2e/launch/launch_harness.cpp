@@ -23,10 +23,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "app/info_window.h"
 #include "app/message_boxes.h"
-#include "app/text.h"
+#include "core/text.h"
 #include "launch/launcher.h"
 #include "platform/dialogs.h"
 

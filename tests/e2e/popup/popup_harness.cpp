@@ -12,8 +12,8 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/reader.h"
 #include "platform/ui.h"
 #include "popup/popup_menu.h"

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/text.h"
 #include "menufile/reader.h"
 #include "menufile/writer.h"
 #include "platform/file_write.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "menufile/menu_entry.h"
+#include "core/folder_submenu.h"
+#include "core/menu_entry.h"
 #include "platform/handles.h"
-#include "popup/folder_submenu.h"
 
 namespace vorlix {
 
