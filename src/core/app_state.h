@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/editor_state.h"
 #include "core/folder_submenu.h"
 #include "core/menu_entry.h"
 #include "platform/handles.h"
@@ -95,6 +96,9 @@ struct AppState {
     std::size_t currentFolderSubmenu = 0; // index in folderSubmenus of the record filled last
     std::vector<std::u16string> folderItems;
     EntryFields currentEntry;
+
+    // The configuration editor.
+    EditorState editor;
 };
 
 extern AppState app;

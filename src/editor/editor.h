@@ -1,9 +1,24 @@
 #pragma once
+// The configuration editor's window loop on app.entries: its modes, its enabling rules, help.
 #include <cstdint>
+
+#include "core/editor_state.h"
+#include "platform/handles.h"
 
 namespace vorlix {
 
-// The configuration editor on app.entries; returns 0 when it has closed.
+// Builds the editor's window, runs its loop until it is closed, closes it; returns 0.
 int runEditor(std::int64_t startIndex);
+
+// ListMode or EditMode, or ModeUnset to keep the mode and apply the enabling rules again.
+void setEditorMode(int mode);
+// Fits the column, scrolls the selected row into view and selects it; in EditMode the row shows the
+// label being typed.
+void showSelection();
+// Starts the help viewer on the help file of the user's language.
+void openHelp();
+
+// The handle of an editor control by its number, 0 when it has none.
+platform::WindowHandle editorControl(int number);
 
 } // namespace vorlix

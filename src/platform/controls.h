@@ -1,0 +1,104 @@
+#pragma once
+// Child controls of the program's windows: the editor's window, its panels, buttons, fields, list views,
+// fonts and tooltips. Each function is one window-system call deep; what the controls mean is decided
+// above this layer. Control events (click, change, ...) arrive through the event queue of platform/ui.h,
+// with the control's number.
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+#include "platform/ui.h"
+
+namespace platform {
+
+using FontHandle = std::uintptr_t;
+
+// InitCommonControlsEx for list views and tooltips; before the first such control is made.
+bool initCommonControls();
+
+// A top-level window with a caption, a close box and a system menu only (no minimise, maximise or
+// sizing frame), its client area clientWidth x clientHeight, at (0, 0), hidden. 0 when it cannot be
+// created. Tab and Shift+Tab move the focus through its controls in creation order, into and out of
+// its panels.
+WindowHandle createDialogWindow(const std::u16string& title, int clientWidth, int clientHeight);
+// The same with a caption only (no system menu, no close box), owned by owner.
+WindowHandle createOwnedDialogWindow(WindowHandle owner, const std::u16string& title, int clientWidth,
+                                     int clientHeight);
+// The primary screen's size (GetSystemMetrics SM_CXSCREEN / SM_CYSCREEN).
+Point screenSize();
+
+// A regular-weight font of the face at the given point size (at 96 DPI); 0 when it cannot be made.
+FontHandle createFont(const std::u16string& face, int points);
+bool destroyFont(FontHandle font);
+// Controls created under window (directly or inside its panels) from now on use font.
+void setDefaultControlFont(WindowHandle window, FontHandle font);
+bool setControlFont(WindowHandle control, FontHandle font);
+
+enum class ControlKind {
+    Panel,         // a child window that holds controls, with a thin static-edge border
+    Label,         // static text
+    Button,        // push button
+    DefaultButton, // default push button
+    CheckBox,      // automatic check box
+    ToggleButton,  // push-like automatic check box
+    ImageButton,   // push button that shows an icon
+    TextField,     // single-line edit, auto-scrolling
+    DropDownList,  // choice-only combo box
+    ListView,      // report view, one column, no header, single selection, selection always shown,
+                   // full-row select, sunken edge, label tips
+    IconList,      // list mode with small icons, single selection, selection always shown
+};
+
+// Creates a visible child control of parent (a window or a panel) with the number id at bounds (in the
+// parent's client area). 0 when it cannot be created.
+WindowHandle createControl(WindowHandle parent, ControlKind kind, int id, const Rect& bounds,
+                           const std::u16string& caption);
+// Draws a label's text in colour.
+bool setTextColour(WindowHandle label, Colour colour);
+// The tooltip of control (a new one, or the text of the one it has); window is the top-level window.
+bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string& text);
+
+// ---- State of any control ----------------------------------------------------------------------
+
+std::u16string windowText(WindowHandle window);
+bool enableWindow(WindowHandle window, bool enabled);
+bool windowEnabled(WindowHandle window);
+bool windowVisible(WindowHandle window);
+// The control of this thread that has the keyboard focus, or 0.
+WindowHandle focusedWindow();
+// The number of a control (GetDlgCtrlID), 0 for none.
+int controlNumber(WindowHandle control);
+
+// ---- Buttons and check boxes -------------------------------------------------------------------------
+
+bool isChecked(WindowHandle button);
+bool setChecked(WindowHandle button, bool checked);
+// The icon an image button shows (0: none); the button does not own it.
+bool setButtonIcon(WindowHandle button, IconHandle icon);
+
+// ---- Drop-down lists ---------------------------------------------------------------------------------
+
+bool addChoice(WindowHandle box, const std::u16string& text);
+bool selectChoice(WindowHandle box, int index); // raises no change event
+int selectedChoice(WindowHandle box);           // -1 when none
+
+// ---- List views (rows of text; icon lists also take icons) -------------------------------------------
+
+// Inserts a row at index (at the end when index >= the count); the list makes its own copy of icon.
+bool insertListRow(WindowHandle list, int index, const std::u16string& text, IconHandle icon = 0);
+// Many rows at the end, drawn once when all are in.
+bool appendListRows(WindowHandle list, const std::u16string* texts, std::size_t count);
+bool setListRowText(WindowHandle list, int index, const std::u16string& text);
+std::u16string listRowText(WindowHandle list, int index);
+bool deleteListRow(WindowHandle list, int index);
+bool clearListRows(WindowHandle list);
+int listRowCount(WindowHandle list);
+int selectedListRow(WindowHandle list); // -1 when none
+// Selects and focuses the row (and only it); -1 clears the selection.
+bool selectListRow(WindowHandle list, int index);
+// Scrolls the row fully into view.
+bool ensureListRowVisible(WindowHandle list, int index);
+// The one column as wide as the list (LVSCW_AUTOSIZE_USEHEADER).
+bool fitListColumn(WindowHandle list);
+
+} // namespace platform
