@@ -20,7 +20,8 @@
 //   keys [--delay MS] KEY...      type keys with SendInput: DOWN, RETURN, ESCAPE, F1, A, 5, CTRL+RETURN, ...
 //   key-down KEY / key-up KEY     press or release one key (to hold a modifier across other commands)
 //   mouse-move X Y                move the cursor
-//   mouse-click [X Y] [--right]   click at the cursor or at (X, Y)
+//   mouse-click [X Y] [--right] [--double]
+//                                 click (or double-click) at the cursor or at (X, Y)
 //   cursor                        print the cursor position "x y"
 //   launch FILE [--params TEXT] [--cwd DIR] [--show N] [--verb V] [--wait]
 //                                 start FILE through ShellExecuteExW, as Vorlix starts items; --wait waits
@@ -29,9 +30,31 @@
 //   pixels X Y W H                print a hash of the screen's pixels in that rectangle, and " uniform"
 //                                 when they are all one colour (so two drawings can be compared)
 //
+// Controls of a window, found by their number among all its descendants (controls sit inside panels):
+//   control-text FILTER --id N    print the control's text (WM_GETTEXT)
+//   control-state FILTER --id N   print "enabled|disabled visible|hidden checked|unchecked"
+//   control-click FILTER --id N   post BM_CLICK (so a modal box it opens does not block the driver); fails
+//                                 on a disabled or hidden control, which a user could not click
+//   set-text FILTER --id N TEXT   WM_SETTEXT (an edit then reports EN_CHANGE, as for typing)
+//   combo-selection FILTER --id N print CB_GETCURSEL (-1: none)
+//   rows FILTER --id N            print the list view's rows, one a line
+//   selected-row FILTER --id N    print the index of the selected row (-1: none)
+//   row-click FILTER --id N ROW [--double] [--right]
+//                                 click the middle of the row with the mouse (SendInput)
+//   drop FILTER [--id N] PATH...  post WM_DROPFILES with the paths to the control (or to the window)
+//   focus FILTER                  print the number of the control with the keyboard focus in the window's
+//                                 thread (GetGUIThreadInfo; 0: none or a window without a number)
+//   client-size FILTER            print the window's client size "WxH"
+//   timed-start FILTER [--id N --rows K] COMMANDLINE
+//                                 start the command line, wait until the filter's window is visible (and
+//                                 its list view N has K rows), print "ms T" from the start, post WM_CLOSE
+//                                 and wait for the program to end (killed, exit 1, when it does not)
+//
 // Exit codes: 0 success, 1 the window never appeared / a check failed, 2 bad usage.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -126,6 +149,8 @@ struct Options {
     bool hasButtonText = false;
     bool escape = false;
     bool right = false;
+    bool twice = false;
+    long long rowCount = -1;
     DWORD delayMs = 0;
     std::wstring params, cwd, verb;
     int show = SW_SHOWNORMAL;
@@ -188,6 +213,10 @@ bool parseOptions(Args& args, Options& o) {
             o.escape = true;
         } else if (a == L"--right") {
             o.right = true;
+        } else if (a == L"--double") {
+            o.twice = true;
+        } else if (a == L"--rows") {
+            if (!number(o.rowCount)) return false;
         } else if (a == L"--delay") {
             if (!number(n)) return false;
             o.delayMs = static_cast<DWORD>(n < 0 ? 0 : n);
@@ -411,11 +440,13 @@ bool chord(const std::wstring& text) {
     return send(inputs);
 }
 
-bool mouseButton(bool right) {
+// A double click is both clicks in one SendInput, well inside the double-click time.
+bool mouseButton(bool right, bool twice = false) {
     INPUT down{}, up{};
     down.type = up.type = INPUT_MOUSE;
     down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    if (twice) return send({down, up, down, up});
     return send({down, up});
 }
 
@@ -531,25 +562,277 @@ int describePixels(int x, int y, int width, int height) {
     return 0;
 }
 
+int usage();
+
+bool isControlCommand(const std::wstring& c) {
+    for (const wchar_t* name : {L"control-text", L"control-state", L"control-click", L"set-text", L"combo-selection",
+                                L"rows", L"selected-row", L"row-click", L"drop"})
+        if (c == name) return true;
+    return false;
+}
+
+// ---- controls of another process's window ----
+
+// Memory inside the window's process, for messages whose arguments point to more than a string (list-view
+// items, a drop's file list). Freed at the end unless handed over to the process.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND w, SIZE_T size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!address_) complain(L"cannot allocate memory in the window's process (error " +
+                                std::to_wstring(GetLastError()) + L")");
+    }
+    ~RemoteMemory() {
+        if (address_ && !handedOver_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    bool ok() const { return address_ != nullptr; }
+    char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+    bool write(SIZE_T offset, const void* data, SIZE_T size) const {
+        SIZE_T done = 0;
+        return WriteProcessMemory(process_, at(offset), data, size, &done) && done == size;
+    }
+    bool read(SIZE_T offset, void* data, SIZE_T size) const {
+        SIZE_T done = 0;
+        return ReadProcessMemory(process_, at(offset), data, size, &done) && done == size;
+    }
+    void handOver() { handedOver_ = true; }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    bool handedOver_ = false;
+};
+
+bool sendTo(HWND w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(w, message, wParam, lParam, SMTO_ABORTIFHUNG, sendTimeoutMs, &answer)) {
+        complain(L"message " + hex(message) + L" got no answer");
+        return false;
+    }
+    result = static_cast<LRESULT>(answer);
+    return true;
+}
+
+constexpr int rowTextChars = 4096;
+
+// Row texts of a list view: LVM_GETITEMTEXTW with the item and its text buffer in the list's process.
+bool listRows(HWND list, std::vector<std::wstring>& rows) {
+    LRESULT count = 0;
+    if (!sendTo(list, LVM_GETITEMCOUNT, 0, 0, count)) return false;
+    RemoteMemory memory(list, sizeof(LVITEMW) + rowTextChars * sizeof(wchar_t));
+    if (!memory.ok()) return false;
+    std::vector<wchar_t> text(rowTextChars);
+    for (LRESULT i = 0; i < count; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = reinterpret_cast<LPWSTR>(memory.at(sizeof(LVITEMW)));
+        item.cchTextMax = rowTextChars;
+        LRESULT length = 0;
+        if (!memory.write(0, &item, sizeof item) ||
+            !sendTo(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory.at(0)), length) ||
+            !memory.read(sizeof(LVITEMW), text.data(), static_cast<SIZE_T>(length) * sizeof(wchar_t))) {
+            complain(L"cannot read row " + std::to_wstring(i));
+            return false;
+        }
+        rows.emplace_back(text.data(), static_cast<size_t>(length));
+    }
+    return true;
+}
+
+// The row's rectangle on the screen (LVM_GETITEMRECT writes it into the list's process).
+bool rowRect(HWND list, int row, RECT& r) {
+    RemoteMemory memory(list, sizeof(RECT));
+    r = RECT{LVIR_BOUNDS, 0, 0, 0};
+    LRESULT ok = 0;
+    if (!memory.ok() || !memory.write(0, &r, sizeof r) ||
+        !sendTo(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)), ok) || !ok ||
+        !memory.read(0, &r, sizeof r))
+        return false;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return true;
+}
+
+// WM_DROPFILES as a drop from the desktop delivers it: a DROPFILES block, then the NUL-separated wide
+// paths and a final NUL. The block stays in the target, which reads it when it gets to the message.
+bool dropFiles(HWND target, const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const auto& p : paths) list += p + L'\0';
+    list += L'\0';
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    header.fWide = TRUE;
+    const SIZE_T listBytes = list.size() * sizeof(wchar_t);
+    RemoteMemory memory(target, sizeof header + listBytes);
+    if (!memory.ok() || !memory.write(0, &header, sizeof header) || !memory.write(sizeof header, list.data(), listBytes))
+        return false;
+    if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory.at(0)), 0)) return false;
+    memory.handOver();
+    return true;
+}
+
+std::wstring stateOf(HWND control) {
+    LRESULT check = 0;
+    SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, sendTimeoutMs,
+                        reinterpret_cast<DWORD_PTR*>(&check));
+    return std::wstring(IsWindowEnabled(control) ? L"enabled" : L"disabled") +
+           (IsWindowVisible(control) ? L" visible" : L" hidden") + (check == BST_CHECKED ? L" checked" : L" unchecked");
+}
+
+HWND controlOf(HWND top, long long id) {
+    ChildSearch s{L"", id};
+    EnumChildWindows(top, findButton, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// One command on control N of the window: writes its one line (or rows) and returns the exit code.
+int controlCommand(const std::wstring& command, HWND control, const Options& o) {
+    LRESULT result = 0;
+    if (command == L"control-text") {
+        std::wstring text;
+        if (!sendGetText(control, text)) return 1;
+        say((o.escape ? escaped(text) : text) + L"\n");
+        return 0;
+    }
+    if (command == L"control-state") {
+        say(stateOf(control) + L"\n");
+        return 0;
+    }
+    if (command == L"control-click") {
+        if (!IsWindowEnabled(control) || !IsWindowVisible(control)) {
+            complain(L"control-click: control " + std::to_wstring(o.childId) + L" is " + stateOf(control));
+            return 1;
+        }
+        return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+    }
+    if (command == L"set-text") {
+        if (o.positional.size() != 1) return usage();
+        return sendTo(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(o.positional[0].c_str()), result) && result
+                   ? 0
+                   : 1;
+    }
+    if (command == L"combo-selection") {
+        if (!sendTo(control, CB_GETCURSEL, 0, 0, result)) return 1;
+        say(std::to_wstring(result) + L"\n");
+        return 0;
+    }
+    if (command == L"selected-row") {
+        if (!sendTo(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, result)) return 1;
+        say(std::to_wstring(result) + L"\n");
+        return 0;
+    }
+    if (command == L"rows") {
+        std::vector<std::wstring> rows;
+        if (!listRows(control, rows)) return 1;
+        std::wstring all;
+        for (const auto& row : rows) all += (o.escape ? escaped(row) : row) + L"\n";
+        say(all);
+        return 0;
+    }
+    if (command == L"row-click") {
+        long long row = 0;
+        RECT r{};
+        if (o.positional.size() != 1 || !parseNumber(o.positional[0], row)) return usage();
+        if (!rowRect(control, static_cast<int>(row), r)) {
+            complain(L"row-click: the list has no row " + std::to_wstring(row));
+            return 1;
+        }
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return mouseButton(o.right, o.twice) ? 0 : 1;
+    }
+    if (command == L"drop") {
+        if (o.positional.empty()) return usage();
+        return dropFiles(control, o.positional) ? 0 : 1;
+    }
+    return usage();
+}
+
+// timed-start: the time from CreateProcess until the window (and its rows) can be seen, measured like
+// bench/win32/popup_timer.cpp measures a popup.
+int timedStart(const Options& o) {
+    if (o.positional.size() != 1) return usage();
+    std::wstring line = o.positional[0];
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER start{}, now{}, frequency{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        complain(L"timed-start: cannot start " + line + L" (error " + std::to_wstring(GetLastError()) + L")");
+        return 1;
+    }
+    auto elapsedMs = [&] {
+        QueryPerformanceCounter(&now);
+        return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    };
+    HWND shown = nullptr;
+    double took = -1;
+    while (took < 0 && elapsedMs() < o.filter.timeoutMs) {
+        auto found = findNow(&o.filter);
+        if (!found.empty()) {
+            shown = found.front();
+            LRESULT rows = 0;
+            HWND list = o.childId >= 0 ? controlOf(shown, o.childId) : nullptr;
+            if (o.childId < 0 || (list && SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG,
+                                                                 sendTimeoutMs, reinterpret_cast<DWORD_PTR*>(&rows)) &&
+                                  rows >= o.rowCount))
+                took = elapsedMs();
+        }
+        if (took < 0) Sleep(1);
+    }
+    int rc = 0;
+    if (took < 0) {
+        complain(L"timed-start: no " + o.filter.describe() + (o.childId >= 0 ? L" with its rows" : L"") +
+                 L" within " + std::to_wstring(o.filter.timeoutMs) + L" ms");
+        rc = 1;
+    } else {
+        wchar_t buf[32];
+        swprintf(buf, 32, L"ms %.1f\n", took);
+        say(buf);
+        PostMessageW(shown, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, rc ? 0 : o.filter.timeoutMs) != WAIT_OBJECT_0) {
+        if (!rc) complain(L"timed-start: the program did not end after WM_CLOSE; killed");
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, o.filter.timeoutMs);
+        rc = 1;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return rc;
+}
+
 // ---- commands ----
 
 int usage() {
     complain(L"usage: driver list | wait-window | wait-gone | exists | rect | text | click | close | activate "
              L"[--class C] [--title T] [--title-prefix P] [--all] [--timeout MS] ... | keys KEY... | key-down KEY | "
              L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
-             L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H");
+             L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
+             L"control-click | set-text TEXT | combo-selection | rows | selected-row | row-click ROW [--double] | "
+             L"drop PATH... FILTER --id N | focus | client-size | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }
 
 int run(const std::wstring& command, Options& o) {
     const bool needsFilter = command == L"wait-window" || command == L"wait-gone" || command == L"exists" ||
                              command == L"rect" || command == L"text" || command == L"click" ||
-                             command == L"close" || command == L"activate";
+                             command == L"close" || command == L"activate" || command == L"focus" ||
+                             command == L"client-size" || command == L"timed-start" || isControlCommand(command);
     if (needsFilter && !o.filterGiven) {
         complain(command + L": give --class, --title or --title-prefix");
         return 2;
     }
 
+    if (command == L"timed-start") return timedStart(o);
     if (command == L"list") {
         listWindows(false);
         return 0;
@@ -586,6 +869,35 @@ int run(const std::wstring& command, Options& o) {
         }
         if (command == L"close") return PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
         if (command == L"activate") return SetForegroundWindow(w) ? 0 : 1;
+        if (command == L"client-size") {
+            RECT c{};
+            GetClientRect(w, &c);
+            say(std::to_wstring(c.right - c.left) + L"x" + std::to_wstring(c.bottom - c.top) + L"\n");
+            return 0;
+        }
+        if (command == L"focus") {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info)) {
+                complain(L"focus: GetGUIThreadInfo failed");
+                return 1;
+            }
+            say(std::to_wstring(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0) + L"\n");
+            return 0;
+        }
+        if (isControlCommand(command)) {
+            HWND target = w;
+            if (o.childId >= 0) target = controlOf(w, o.childId);
+            else if (command != L"drop") {
+                complain(command + L": give --id N");
+                return 2;
+            }
+            if (!target) {
+                complain(command + L": the " + o.filter.describe() + L" has no control " + std::to_wstring(o.childId));
+                return 1;
+            }
+            return controlCommand(command, target, o);
+        }
         if (command == L"text") {
             HWND target = w;
             if (o.childId >= 0) {
@@ -645,7 +957,7 @@ int run(const std::wstring& command, Options& o) {
         } else if (!(command == L"mouse-click" && o.positional.empty())) {
             return usage();
         }
-        return command == L"mouse-click" ? (mouseButton(o.right) ? 0 : 1) : 0;
+        return command == L"mouse-click" ? (mouseButton(o.right, o.twice) ? 0 : 1) : 0;
     }
     if (command == L"cursor") {
         POINT p{};
