@@ -19,4 +19,17 @@ std::intptr_t shellExecute(WindowHandle owner, const std::u16string& verb, const
                                                          orNull(parameters), orNull(directory), show));
 }
 
+ProcessHandle openKeepingProcess(WindowHandle owner, const std::u16string& file, const std::u16string& directory) {
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof request;
+    request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    request.hwnd = reinterpret_cast<HWND>(owner);
+    request.lpVerb = L"open";
+    request.lpFile = wz(file);
+    request.lpDirectory = orNull(directory);
+    request.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&request)) return 0;
+    return reinterpret_cast<ProcessHandle>(request.hProcess); // null when a running program took the file (DDE)
+}
+
 } // namespace platform

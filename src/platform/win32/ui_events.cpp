@@ -167,7 +167,9 @@ bool handleNotify(HWND window, LPARAM lParam) {
     case LVN_ITEMCHANGED: {
         const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
         const bool nowSelected = (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED);
-        if (nowSelected) queueControlEvent(window, control, ControlAction::Change);
+        if (nowSelected && header->hwndFrom != runtime().changeSuppressed) {
+            queueControlEvent(window, control, ControlAction::Change);
+        }
         return true;
     }
     case LVN_KEYDOWN: {
@@ -192,6 +194,7 @@ bool colourStatic(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 
 void forgetWindow(HWND window) {
     UiRuntime& rt = runtime();
+    win32::forgetControlsOf(window);
     rt.shortcuts.erase(window);
     for (auto it = rt.textColours.begin(); it != rt.textColours.end();) {
         if (it->second.owner == window || it->first == window) it = rt.textColours.erase(it);
@@ -256,6 +259,8 @@ void dispatch(MSG& message) {
             TranslateAcceleratorW(root, it->second.table.get(), &message)) {
             return;
         }
+        // After the shortcuts, so Enter and Escape stay theirs; IsDialogMessageW dispatches what it takes.
+        if (win32::isDialogWindow(root) && IsDialogMessageW(root, &message)) return;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -327,6 +332,10 @@ bool isProgramWindow(HWND window) {
 void queueEvent(const WindowEvent& event) { runtime().queue.push_back(event); }
 
 void rememberTextColour(HWND control, COLORREF colour) { runtime().textColours[control] = {rootOf(control), colour}; }
+
+QuietChanges::QuietChanges(HWND control) : previous_(runtime().changeSuppressed) { runtime().changeSuppressed = control; }
+
+QuietChanges::~QuietChanges() { runtime().changeSuppressed = previous_; }
 
 } // namespace win32
 

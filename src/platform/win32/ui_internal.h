@@ -19,4 +19,23 @@ void queueEvent(const WindowEvent& event);
 // Draws a static control's text in colour (WM_CTLCOLORSTATIC of its parent).
 void rememberTextColour(HWND control, COLORREF colour);
 
+// While it lives, the change notifications of control are the program's own doing (a row it selects, a
+// text it sets) and raise no change event.
+class QuietChanges {
+public:
+    explicit QuietChanges(HWND control);
+    ~QuietChanges();
+    QuietChanges(const QuietChanges&) = delete;
+    QuietChanges& operator=(const QuietChanges&) = delete;
+
+private:
+    HWND previous_;
+};
+
+// controls.cpp: a top-level window made by createDialogWindow or createOwnedDialogWindow, whose Tab and
+// Shift+Tab keys move the focus between its controls.
+bool isDialogWindow(HWND window);
+// controls.cpp: drops the font and tooltip it keeps for a window that is going.
+void forgetControlsOf(HWND window);
+
 } // namespace platform::win32

@@ -1,0 +1,254 @@
+// The editor's windows and their child controls: dialog-style top-level windows, fonts, control
+// creation, tooltips and the state every control has.
+#include "platform/controls.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+
+#include "platform/win32/ui_internal.h"
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+using win32::handleOf;
+using win32::hwnd;
+
+namespace {
+
+// What a top-level window keeps for the controls made under it. Its tooltip is owned by the window, so
+// Windows destroys the tooltip with it; the entry goes at the window's WM_NCDESTROY.
+struct TopLevelState {
+    bool dialog = false; // Tab moves the focus (createDialogWindow / createOwnedDialogWindow)
+    HFONT font = nullptr;
+    HWND tooltip = nullptr;
+};
+
+std::map<HWND, TopLevelState>& topLevels() {
+    static std::map<HWND, TopLevelState> states;
+    return states;
+}
+
+HWND rootOf(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    return root ? root : window;
+}
+
+const wchar_t* programClassName() {
+    const ATOM atom = win32::programWindowClass();
+    return atom ? reinterpret_cast<const wchar_t*>(static_cast<ULONG_PTR>(atom)) : nullptr; // MAKEINTATOM
+}
+
+HWND createTopLevel(HWND owner, DWORD style, const std::u16string& title, int clientWidth, int clientHeight) {
+    const wchar_t* className = programClassName();
+    if (!className) return nullptr;
+    RECT outer{0, 0, clientWidth, clientHeight};
+    if (!AdjustWindowRectEx(&outer, style, FALSE, 0)) return nullptr;
+    HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, outer.right - outer.left,
+                                  outer.bottom - outer.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window) topLevels()[window].dialog = true;
+    return window;
+}
+
+struct ControlClass {
+    const wchar_t* name; // nullptr: the program's window class
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Panel: return {nullptr, 0, WS_EX_STATICEDGE | WS_EX_CONTROLPARENT};
+    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Button: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::DefaultButton: return {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::ToggleButton: return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, 0};
+    case ControlKind::ImageButton: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, 0};
+    case ControlKind::TextField: return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::DropDownList: return {L"COMBOBOX", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+    case ControlKind::ListView:
+        return {WC_LISTVIEWW,
+                WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::IconList: return {WC_LISTVIEWW, WS_TABSTOP | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+// The report view's one column, as wide as the list; false when the list has no column to show rows in.
+bool addReportColumn(HWND list, int width) {
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP,
+                 LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    wchar_t noTitle[] = L"";
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = width;
+    column.pszText = noTitle;
+    return SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)) == 0;
+}
+
+// Without LVS_SHAREIMAGELISTS the list destroys its image list with itself.
+void addSmallIcons(HWND list) {
+    HIMAGELIST icons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8);
+    if (icons) SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
+}
+
+HWND tooltipOf(HWND root) {
+    TopLevelState& state = topLevels()[root];
+    if (state.tooltip && IsWindow(state.tooltip)) return state.tooltip;
+    state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    return state.tooltip;
+}
+
+} // namespace
+
+namespace win32 {
+
+bool isDialogWindow(HWND window) {
+    const auto& states = topLevels();
+    auto it = states.find(window);
+    return it != states.end() && it->second.dialog;
+}
+
+void forgetControlsOf(HWND window) { topLevels().erase(window); }
+
+} // namespace win32
+
+bool initCommonControls() {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof classes;
+    classes.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
+    return InitCommonControlsEx(&classes) != FALSE;
+}
+
+WindowHandle createDialogWindow(const std::u16string& title, int clientWidth, int clientHeight) {
+    return handleOf(createTopLevel(nullptr, WS_CAPTION | WS_SYSMENU, title, clientWidth, clientHeight));
+}
+
+WindowHandle createOwnedDialogWindow(WindowHandle owner, const std::u16string& title, int clientWidth,
+                                     int clientHeight) {
+    return handleOf(createTopLevel(hwnd(owner), WS_CAPTION | WS_POPUP, title, clientWidth, clientHeight));
+}
+
+Point screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+FontHandle createFont(const std::u16string& face, int points) {
+    HFONT font = CreateFontW(-MulDiv(points, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             wz(face));
+    return reinterpret_cast<FontHandle>(font);
+}
+
+bool destroyFont(FontHandle font) { return DeleteObject(reinterpret_cast<HFONT>(font)) != FALSE; }
+
+void setDefaultControlFont(WindowHandle window, FontHandle font) {
+    if (!IsWindow(hwnd(window))) return;
+    topLevels()[rootOf(hwnd(window))].font = reinterpret_cast<HFONT>(font);
+}
+
+bool setControlFont(WindowHandle control, FontHandle font) {
+    if (!IsWindow(hwnd(control))) return false;
+    SendMessageW(hwnd(control), WM_SETFONT, static_cast<WPARAM>(font), TRUE); // WM_SETFONT answers nothing
+    return true;
+}
+
+WindowHandle createControl(WindowHandle parent, ControlKind kind, int id, const Rect& bounds,
+                           const std::u16string& caption) {
+    const ControlClass cls = controlClass(kind);
+    const wchar_t* className = cls.name ? cls.name : programClassName();
+    if (!className || !IsWindow(hwnd(parent))) return 0;
+    const int width = bounds.right - bounds.left;
+    int height = bounds.bottom - bounds.top;
+    if (kind == ControlKind::DropDownList) height += 120; // the window's height includes the open list
+    HWND control = CreateWindowExW(cls.exStyle, className, wz(caption), WS_CHILD | WS_VISIBLE | cls.style, bounds.left,
+                                   bounds.top, width, height, hwnd(parent),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (!control) return 0;
+    if (kind == ControlKind::ListView && !addReportColumn(control, width)) {
+        DestroyWindow(control);
+        return 0;
+    }
+    if (kind == ControlKind::IconList) addSmallIcons(control);
+    auto it = topLevels().find(rootOf(control));
+    if (it != topLevels().end() && it->second.font) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(it->second.font), FALSE);
+    }
+    return handleOf(control);
+}
+
+bool setTextColour(WindowHandle label, Colour colour) {
+    if (!IsWindow(hwnd(label))) return false;
+    win32::rememberTextColour(hwnd(label), colour);
+    return InvalidateRect(hwnd(label), nullptr, TRUE) != FALSE;
+}
+
+bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string& text) {
+    if (!IsWindow(hwnd(control))) return false;
+    HWND root = rootOf(hwnd(window));
+    HWND tooltip = tooltipOf(root);
+    if (!tooltip) return false;
+    // The V2 size: comctl32 5 (no manifest) refuses the longer structure of version 6.
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = root;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd(control));
+    wchar_t oldText[80] = {}; // TTM_GETTOOLINFOW copies at most 80 characters of the tool's text
+    tool.lpszText = oldText;
+    const bool known = SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+    std::u16string copy = text; // the tool structure wants a writable string; the tooltip keeps its own copy
+    tool.lpszText = wbuf(copy);
+    if (known) {
+        SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        return true;
+    }
+    return SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+}
+
+// ---- State of any control ----------------------------------------------------------------------
+
+std::u16string windowText(WindowHandle window) {
+    const int length = GetWindowTextLengthW(hwnd(window));
+    if (length <= 0) return {};
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int copied = GetWindowTextW(hwnd(window), wbuf(text), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+bool enableWindow(WindowHandle window, bool enabled) {
+    if (!IsWindow(hwnd(window))) return false;
+    EnableWindow(hwnd(window), enabled ? TRUE : FALSE); // answers the previous state, not success
+    return true;
+}
+
+bool windowEnabled(WindowHandle window) { return IsWindowEnabled(hwnd(window)) != FALSE; }
+
+bool windowVisible(WindowHandle window) { return IsWindowVisible(hwnd(window)) != FALSE; }
+
+WindowHandle focusedWindow() { return handleOf(GetFocus()); }
+
+int controlNumber(WindowHandle control) { return GetDlgCtrlID(hwnd(control)); }
+
+// ---- Buttons and check boxes -------------------------------------------------------------------------
+
+bool isChecked(WindowHandle button) { return SendMessageW(hwnd(button), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool setChecked(WindowHandle button, bool checked) {
+    if (!IsWindow(hwnd(button))) return false;
+    SendMessageW(hwnd(button), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); // always answers 0
+    return true;
+}
+
+bool setButtonIcon(WindowHandle button, IconHandle icon) {
+    if (!IsWindow(hwnd(button))) return false;
+    SendMessageW(hwnd(button), BM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(icon)); // answers the old image
+    return true;
+}
+
+} // namespace platform
