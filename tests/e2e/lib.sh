@@ -133,6 +133,15 @@ skip() {
     exit 77
 }
 
+# e2e_crash_lines DIR: the lines in which Wine reported a crash, in the log of the test whose folder is DIR
+# (the driver and harnesses run by the test write there) and in the output of every program it spawned.
+# A crashed program may still end with exit code 0 ("wine: Unhandled page fault ..., starting
+# debugger..."), so run.sh fails a test on these lines whatever the exit codes said.
+e2e_crash_lines() {
+    grep -hE 'wine: Unhandled|Unhandled (exception|page fault|stack overflow)|starting debugger' \
+        "$1/log" "$1"/.proc-*/stdout "$1"/.proc-*/stderr 2>/dev/null | tr -d '\r'
+}
+
 # Shows a value with its control characters visible, so a stray "\r" or trailing space shows up.
 e2e_show() { printf '%q' "$1"; }
 

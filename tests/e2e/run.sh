@@ -60,6 +60,11 @@ for file in "${case_files[@]}"; do
         rc=$?
         e2e_kill_spawned "$tmp"
         [[ $rc -eq 0 && -f "$tmp/.failed" ]] && rc=1
+        crash=$(e2e_crash_lines "$tmp")
+        if [[ -n "$crash" ]]; then
+            printf 'e2e: Wine reported a crash:\n%s\n' "$crash" >>"$tmp/log"
+            rc=1
+        fi
         took=$((SECONDS - start))
         if [[ $rc -eq 0 ]]; then
             passed=$((passed + 1))
