@@ -24,6 +24,8 @@ bool readCycleMenu(platform::WindowHandle owner) {
 
 bool menuFileIsReadOnly() {
     if (platform::volumeIsReadOnly(app.menuFilePath)) return true;
+    // Nothing is saved to a device (COM1.lst, \\.\NUL); asked only when the read found no line.
+    if (app.lineNumber == 0 && platform::pathSizeOrKind(app.menuFilePath) == platform::PathIsDevice) return true;
     std::uint32_t attributes = 0;
     return platform::fileAttributes(app.menuFilePath, attributes) && (attributes & platform::AttributeReadOnly) != 0;
 }

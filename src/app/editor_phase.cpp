@@ -64,7 +64,7 @@ void runEditorPhase() {
     if (app.lineNumber == 0 && platform::pathSizeOrKind(app.menuFilePath) > 0 && !reloadMenuThatHasContent()) return;
 
     const std::int64_t size = platform::pathSizeOrKind(app.menuFilePath);
-    if (size == platform::PathIsFolder) return;
+    if (size == platform::PathIsFolder || size == platform::PathIsDevice) return;
     if (size == platform::PathMissing || size == 0) {
         if (!createEmptyMenuFile()) {
             platform::messageBox(0, u"Cannot create menu file:\r" + app.menuFilePath, u"Vorlix",

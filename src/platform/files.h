@@ -8,12 +8,18 @@
 namespace platform {
 
 // Opens for reading without sharing (fails while another process holds the file open) and reads the
-// whole file. false when the open fails; a read error after a successful open yields what was read.
+// whole file. false when the open fails or the path is not a file on disk (a device such as COM1 or NUL
+// is never opened for reading); a read error after a successful open yields what was read.
 bool readFileExclusive(std::u16string_view path, std::string& bytes);
 
-// Size of an existing file, or one of these for anything else.
+// Reads at most count bytes from the start of a file on disk, sharing it with every other user. false when
+// it cannot be opened or is not a file on disk.
+bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes);
+
+// Size of an existing file on disk, or one of these for anything else.
 constexpr std::int64_t PathMissing = -1;
 constexpr std::int64_t PathIsFolder = -2;
+constexpr std::int64_t PathIsDevice = -3; // COM1.lst, \\.\NUL, a pipe: nothing to read or write a menu in
 std::int64_t pathSizeOrKind(std::u16string_view path);
 
 constexpr std::uint32_t AttributeReadOnly = 0x1;

@@ -54,6 +54,13 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     return true;
 }
 
+bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
+    fake::FakeFile* f = fake::findFile(std::u16string(path));
+    if (!f || f->folder) return false;
+    bytes = f->bytes.substr(0, count);
+    return true;
+}
+
 std::int64_t pathSizeOrKind(std::u16string_view path) {
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f) return PathMissing;

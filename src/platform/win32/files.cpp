@@ -24,12 +24,51 @@ private:
     HANDLE handle_;
 };
 
+char16_t upperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+
+bool isSlash(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// Names that Windows takes for a device in any folder and with any extension ("C:\menus\COM1.lst" is the
+// serial port). Opening one may wait for the device; they are refused before any open.
+bool namesDosDevice(std::u16string_view path) {
+    std::size_t cut = path.find_last_of(u"\\/:");
+    std::u16string_view name = cut == std::u16string_view::npos ? path : path.substr(cut + 1);
+    name = name.substr(0, name.find(u'.'));
+    while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
+    std::u16string upper;
+    for (char16_t c : name) upper.push_back(upperAscii(c));
+    if (upper == u"CON" || upper == u"PRN" || upper == u"AUX" || upper == u"NUL" || upper == u"CONIN$" ||
+        upper == u"CONOUT$")
+        return true;
+    return upper.size() == 4 && (upper.starts_with(u"COM") || upper.starts_with(u"LPT")) && upper[3] >= u'1' &&
+           upper[3] <= u'9';
+}
+
+// "\\.\" and "\\?\" reach every device (\\.\NUL, \\.\PhysicalDrive0, pipes); only a drive path or a UNC
+// path behind them can be a file.
+bool inDeviceNamespace(std::u16string_view path) {
+    if (path.size() < 4 || !isSlash(path[0]) || !isSlash(path[1]) || (path[2] != u'.' && path[2] != u'?') ||
+        !isSlash(path[3]))
+        return false;
+    std::u16string_view rest = path.substr(4);
+    if (rest.size() >= 3 && rest[1] == u':' && isSlash(rest[2])) return false;
+    return !(rest.size() >= 4 && upperAscii(rest[0]) == u'U' && upperAscii(rest[1]) == u'N' &&
+             upperAscii(rest[2]) == u'C' && isSlash(rest[3]));
+}
+
+bool namesDevice(std::u16string_view path) { return namesDosDevice(path) || inDeviceNamespace(path); }
+
+// Only a file on disk ends: a character device (NUL, a port, Wine's Z:\dev\zero) may answer reads for
+// ever or never, a pipe may never answer.
+bool onDisk(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK; }
+
 } // namespace
 
 bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     std::u16string p(path);
+    if (namesDevice(p)) return false;
     FileHandle file(CreateFileW(wz(p), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    if (!file.valid() || !onDisk(file.get())) return false;
     bytes.clear();
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
@@ -42,11 +81,35 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     return true;
 }
 
+bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
+    std::u16string p(path);
+    if (namesDevice(p)) return false;
+    FileHandle file(CreateFileW(wz(p), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !onDisk(file.get())) return false;
+    bytes.assign(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        DWORD chunk = 0;
+        const DWORD ask = static_cast<DWORD>(count - got < 65536 ? count - got : 65536);
+        if (!ReadFile(file.get(), bytes.data() + got, ask, &chunk, nullptr) || chunk == 0) break;
+        got += chunk;
+    }
+    bytes.resize(got);
+    return true;
+}
+
 std::int64_t pathSizeOrKind(std::u16string_view path) {
     std::u16string p(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (namesDevice(p)) return PathIsDevice;
     if (p.empty() || !GetFileAttributesExW(wz(p), GetFileExInfoStandard, &data)) return PathMissing;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return PathIsFolder;
+    // No access asked: the handle only answers what the object is, so a file held open without sharing
+    // still opens.
+    FileHandle file(CreateFileW(wz(p), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid() && !onDisk(file.get())) return PathIsDevice;
     return (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
