@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/text.h"
 #include "menufile/expansion.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/icons.h"
 
@@ -46,6 +47,32 @@ IconBatch& batch() {
     return state;
 }
 
+constexpr std::size_t IcoHeaderBytes = 6;
+constexpr std::size_t IcoEntryBytes = 16;
+// The smallest image an entry can hold: a bitmap's header alone is 40 bytes (a PNG is longer still).
+constexpr std::uint32_t MinIcoImageBytes = 40;
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = count; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// An ".ico" file whose directory is damaged. A file that cannot be read is not judged: the icon reader
+// finds nothing in it either.
+bool damagedIcoFile(const std::u16string& path) {
+    if (path.size() < 4 || lowerCase(std::u16string_view(path).substr(path.size() - 4)) != u".ico") return false;
+    const std::int64_t size = platform::pathSizeOrKind(path);
+    std::string start;
+    if (size < 0 || !platform::readFileStart(path, IcoHeaderBytes, start)) return false;
+    if (start.size() == IcoHeaderBytes) {
+        const std::size_t directoryBytes = IcoHeaderBytes + IcoEntryBytes * littleEndian(start, 4, 2);
+        if (static_cast<std::int64_t>(directoryBytes) <= size && !platform::readFileStart(path, directoryBytes, start))
+            return false;
+    }
+    return !icoDirectoryIsSound(start, size);
+}
+
 IconSource explicitSource(std::u16string_view iconText) {
     std::size_t comma = iconText.rfind(u',');
     std::u16string_view filePart = comma == std::u16string_view::npos ? iconText : iconText.substr(0, comma);
@@ -56,7 +83,7 @@ IconSource explicitSource(std::u16string_view iconText) {
     return {std::move(key), [file = std::u16string(filePart), number = std::u16string(numberPart)] {
                 std::u16string path = resolvePath(file);
                 // A missing or empty file (or a folder) holds no icon whatever the number says.
-                if (platform::pathSizeOrKind(path) < 1) return platform::IconHandle{0};
+                if (platform::pathSizeOrKind(path) < 1 || damagedIcoFile(path)) return platform::IconHandle{0};
                 return platform::extractSmallIcon(path, parseInteger(number));
             }};
 }
@@ -70,7 +97,8 @@ IconSource programSource(int index) {
 IconSource shellSource(const std::u16string& name) {
     // Asked about an empty name, the shell may answer with some unrelated icon.
     if (name.empty()) return {};
-    return {u"s" + name, [name] { return platform::shellSmallIcon(name); }};
+    // The shell draws an ".ico" file with the file's own icon, through the same reader.
+    return {u"s" + name, [name] { return damagedIcoFile(name) ? 0 : platform::shellSmallIcon(name); }};
 }
 
 IconSource iconSourceOf(const EntryFields& entry) {
@@ -83,6 +111,20 @@ IconSource iconSourceOf(const EntryFields& entry) {
 }
 
 } // namespace
+
+bool icoDirectoryIsSound(std::string_view start, std::int64_t fileSize) {
+    if (start.size() < IcoHeaderBytes || littleEndian(start, 0, 2) != 0 || littleEndian(start, 2, 2) != 1) return false;
+    const std::size_t count = littleEndian(start, 4, 2);
+    const std::size_t directoryBytes = IcoHeaderBytes + IcoEntryBytes * count;
+    if (count == 0 || start.size() < directoryBytes || static_cast<std::int64_t>(directoryBytes) > fileSize) return false;
+    for (std::size_t entry = IcoHeaderBytes; entry < directoryBytes; entry += IcoEntryBytes) {
+        const std::int64_t bytes = littleEndian(start, entry + 8, 4);
+        const std::int64_t offset = littleEndian(start, entry + 12, 4);
+        if (bytes < MinIcoImageBytes || offset < static_cast<std::int64_t>(directoryBytes) || offset + bytes > fileSize)
+            return false;
+    }
+    return true;
+}
 
 platform::IconHandle loadItemIcon() {
     IconSource source = iconSourceOf(app.currentEntry);

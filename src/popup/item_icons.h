@@ -1,8 +1,15 @@
 #pragma once
+#include <cstdint>
+#include <string_view>
+
 #include "platform/handles.h"
 #include "platform/menus.h"
 
 namespace vorlix {
+
+// Whether the first bytes of an ".ico" file (at least its directory) describe images that lie inside a file
+// of fileSize bytes. A damaged directory crashes the system's icon reader under Wine.
+bool icoDirectoryIsSound(std::string_view start, std::int64_t fileSize);
 
 // The 16 x 16 icon of app.currentEntry, or 0. The caller owns and destroys it.
 platform::IconHandle loadItemIcon();

@@ -10,6 +10,56 @@ using namespace vorlix;
 
 namespace {
 
+void putLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+// An ".ico" file whose count entries each point at a 40-byte image of their own after the directory.
+std::string icoFile(int count = 1) {
+    const std::size_t directory = 6 + 16 * static_cast<std::size_t>(count);
+    std::string bytes(directory + 40 * static_cast<std::size_t>(count), '\0');
+    putLittleEndian(bytes, 2, 1, 2);
+    putLittleEndian(bytes, 4, static_cast<std::uint32_t>(count), 2);
+    for (int i = 0; i < count; ++i) {
+        const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+        putLittleEndian(bytes, entry + 8, 40, 4);
+        putLittleEndian(bytes, entry + 12, static_cast<std::uint32_t>(directory + 40 * static_cast<std::size_t>(i)), 4);
+    }
+    return bytes;
+}
+
+std::string withValue(std::string bytes, std::size_t at, std::uint32_t value, int count = 4) {
+    putLittleEndian(bytes, at, value, count);
+    return bytes;
+}
+
+TEST(IcoDirectory, OnlyImagesInsideTheFileAreSound) {
+    const std::string one = icoFile();
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::int64_t size; // -1: the bytes' own size
+        bool sound;
+    };
+    const Row rows[] = {
+        {"one image", one, -1, true},
+        {"two images", icoFile(2), -1, true},
+        {"65,535 images claimed in six bytes", std::string("\0\0\1\0\xff\xff", 6), -1, false},
+        {"shorter than the header", std::string("\0\0\1", 3), -1, false},
+        {"no image", withValue(one, 4, 0, 2), -1, false},
+        {"cursor file", withValue(one, 2, 2, 2), -1, false},
+        {"reserved word set", withValue(one, 0, 1, 2), -1, false},
+        {"directory longer than the file", withValue(one, 4, 3, 2), -1, false},
+        {"image cut off", one, static_cast<std::int64_t>(one.size()) - 1, false},
+        {"image inside the directory", withValue(one, 18, 6), -1, false},
+        {"image too small to be one", withValue(one, 14, 8), -1, false},
+        {"offset near 4 GiB", withValue(one, 18, 0xFFFFFFF0u), -1, false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(icoDirectoryIsSound(r.bytes, r.size < 0 ? static_cast<std::int64_t>(r.bytes.size()) : r.size), r.sound)
+            << r.name;
+}
+
 class ItemIcons : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,9 +93,9 @@ protected:
 
 TEST_F(ItemIcons, ExplicitSpecification) {
     fake::putFile(u"C:\\a,b\\tools.dll", "MZ");
-    fake::putFile(u"C:\\Icons\\app.ico", "icon");
+    fake::putFile(u"C:\\Icons\\app.ico", icoFile());
     fake::putFile(u"C:\\Icons\\empty.ico", "");
-    fake::putFile(u"C:\\Work\\icons\\rel.ico", "icon");
+    fake::putFile(u"C:\\Work\\icons\\rel.ico", icoFile());
     fake::putFile(u"C:\\Windows\\system32\\shell32.dll", "MZ");
     fake::putFolder(u"C:\\Icons\\folder");
     fake::environment().variables[u"SYSTEMROOT"] = u"C:\\Windows";
@@ -86,7 +136,7 @@ TEST_F(ItemIcons, ExplicitSpecification) {
 }
 
 TEST_F(ItemIcons, KeywordEntriesShowTheProgramsOwnIcons) {
-    fake::putFile(u"C:\\Icons\\app.ico", "icon");
+    fake::putFile(u"C:\\Icons\\app.ico", icoFile());
     fake::putFileIcon(u"C:\\Icons\\app.ico", 5);
     struct Row {
         std::uint32_t kind;
@@ -199,7 +249,7 @@ TEST_F(ItemIcons, BatchChangesNoIconOnlyTheQuestions) {
     auto prepare = [this] {
         SetUp();
         fake::icons().shellNames = {u"a.exe", u"b.exe"};
-        fake::putFile(u"C:\\Icons\\app.ico", "icon");
+        fake::putFile(u"C:\\Icons\\app.ico", icoFile());
         fake::putFileIcon(u"C:\\Icons\\app.ico", 2);
     };
     for (const Row& r : rows) {
@@ -235,6 +285,17 @@ TEST_F(ItemIcons, BatchChangesNoIconOnlyTheQuestions) {
         for (platform::IconHandle h : owned) EXPECT_TRUE(platform::destroyIcon(h)) << r.name;
         EXPECT_TRUE(fake::icons().live.empty()) << r.name << ": every loaded icon has one owner";
     }
+}
+
+TEST_F(ItemIcons, ADamagedIcoFileIsNeverHandedToTheIconReader) {
+    fake::putFile(u"C:\\Icons\\cut.ico", icoFile().substr(0, 30));
+    fake::putFileIcon(u"C:\\Icons\\cut.ico", 0);
+    fake::icons().shellNames = {u"C:\\Icons\\cut.ico"};
+    entry(0, u"C:\\Icons\\cut.ico");
+    EXPECT_EQ(loadedSource(), u"");
+    entry(0, u"", u"C:\\Icons\\cut.ico");
+    EXPECT_EQ(loadedSource(), u"");
+    EXPECT_TRUE(fake::icons().extractRequests.empty() && fake::icons().shellRequests.empty());
 }
 
 TEST_F(ItemIcons, WithoutBatchEveryCallAsksAgain) {
