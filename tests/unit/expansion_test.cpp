@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "menufile/expansion.h"
+#include "platform/environment.h"
 #include "test_support.h"
 
 using namespace vorlix;
@@ -68,6 +69,13 @@ TEST_F(Expansion, RefusalsLeaveTheTextUsable) {
     fake::environment().expandFails = true;
     EXPECT_EQ(resolvePath(u"%VDRIVE%\\x"), u"%VDRIVE%\\x");
     EXPECT_EQ(expandVariables(u"%VDRIVE%\\x 50%"), u"\\x 50%");
+}
+
+TEST_F(Expansion, ResultsPastTheSystemsLimitAreRefusals) {
+    fake::environment().variables[u"HALF"] = std::u16string(platform::MaxExpansionChars / 2, u'x');
+    EXPECT_EQ(expandVariables(u"%HALF%%HALF%a.exe"), u"a.exe");
+    EXPECT_EQ(resolvePath(u"%HALF%%HALF%\\a.exe"), u"%HALF%%HALF%\\a.exe");
+    EXPECT_EQ(expandVariables(u"%HALF%a.exe"), std::u16string(platform::MaxExpansionChars / 2, u'x') + u"a.exe");
 }
 
 TEST_F(Expansion, LongResultsStayWhole) {

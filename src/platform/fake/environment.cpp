@@ -102,6 +102,7 @@ bool expandEnvironmentStrings(std::u16string_view text, std::u16string& result) 
         else out += text.substr(i, close - i + 1); // undefined: "%name%" kept literally
         i = close + 1;
     }
+    if (out.size() >= MaxExpansionChars) return false;
     result = out;
     return true;
 }

@@ -43,9 +43,12 @@ bool expandEnvironmentStrings(std::u16string_view text, std::u16string& result) 
     std::u16string buffer(MAX_PATH, u'\0');
     for (;;) {
         DWORD n = ExpandEnvironmentStringsW(wz(source), wbuf(buffer), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return false;
+        // Its buffers hold at most 32K characters: asked for more, it reports the size it would need but
+        // fills only part of a buffer that large, with a zero in the middle.
+        if (n == 0 || n > MaxExpansionChars) return false;
         if (n <= buffer.size()) {
             buffer.resize(n - 1); // n counts the terminating zero
+            if (buffer.find(u'\0') != std::u16string::npos) return false;
             result = buffer;
             return true;
         }

@@ -61,3 +61,20 @@ MENU
     send_keys ESCAPE
     assert_exit shown 0 10
 }
+
+test_expansion_past_the_systems_limit_keeps_the_text_as_written() {
+    copy_probe tools
+    use_probe_log past-limit
+    # Expanded, the command would be 40,000 characters; refused, its "%" pairs go and the probe is left.
+    HALF=$(printf 'x%.0s' {1..20000})
+    export HALF
+    printf 'Probe=%%HALF%%%%HALF%%%s;ok\r\n' "$PROBE_COPY" >"$E2E_TMP/menu.lst"
+    driver mouse-move 300 200 >/dev/null || fail "cannot move the mouse"
+    vorlix long "$(winpath "$E2E_TMP/menu.lst")" /N
+    driver wait-window --timeout 10000 --class '#32768' >/dev/null || fail "no popup within 10 s"
+    send_keys DOWN RETURN
+    wait_file "$PROBE_LOG" 10
+    assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
+    assert_probe "$PROBE_LOG" argv1 ok
+    assert_exit long 0 10
+}
