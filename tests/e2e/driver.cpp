@@ -45,6 +45,8 @@
 //   focus FILTER                  print the number of the control with the keyboard focus in the window's
 //                                 thread (GetGUIThreadInfo; 0: none or a window without a number)
 //   client-size FILTER            print the window's client size "WxH"
+//   hold-file PATH [--timeout MS] open PATH for writing without sharing, print "held", keep it open for
+//                                 MS (default 10000) or until killed: a menu file nobody else may replace
 //   timed-start FILTER [--id N --rows K] COMMANDLINE
 //                                 start the command line, wait until the filter's window is visible (and
 //                                 its list view N has K rows), print "ms T" from the start, post WM_CLOSE
@@ -818,7 +820,7 @@ int usage() {
              L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
              L"control-click | set-text TEXT | combo-selection | rows | selected-row | row-click ROW [--double] | "
-             L"drop PATH... FILTER --id N | focus | client-size | timed-start FILTER [--id N --rows K] COMMANDLINE");
+             L"drop PATH... FILTER --id N | focus | client-size | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }
 
@@ -833,6 +835,20 @@ int run(const std::wstring& command, Options& o) {
     }
 
     if (command == L"timed-start") return timedStart(o);
+    if (command == L"hold-file") {
+        if (o.positional.size() != 1) return usage();
+        HANDLE held = CreateFileW(o.positional[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held == INVALID_HANDLE_VALUE) {
+            complain(L"hold-file: cannot open " + o.positional[0] + L" (error " + std::to_wstring(GetLastError()) +
+                     L")");
+            return 1;
+        }
+        say(L"held\n");
+        Sleep(o.filter.timeoutMs);
+        CloseHandle(held);
+        return 0;
+    }
     if (command == L"list") {
         listWindows(false);
         return 0;
