@@ -15,8 +15,8 @@ bool getEnvironmentVariable(std::u16string_view name, std::u16string& value);
 bool setEnvironmentVariable(std::u16string_view name, std::u16string_view value);
 
 // Expands %NAME% references; undefined names stay with their "%" signs. Never truncates: a long
-// result comes back whole. false when the system refuses the expansion, and when the result would be
-// longer than the system expands (MaxExpansionChars, its terminating zero included).
+// result comes back whole. false when the system refuses the expansion, and when the text or its result
+// is longer than the system expands (MaxExpansionChars, the terminating zero included).
 bool expandEnvironmentStrings(std::u16string_view text, std::u16string& result);
 constexpr std::size_t MaxExpansionChars = 32767;
 // Completes a path against the current directory or drive (text only; the path need not exist).

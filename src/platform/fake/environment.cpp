@@ -83,7 +83,7 @@ bool setEnvironmentVariable(std::u16string_view name, std::u16string_view value)
 }
 
 bool expandEnvironmentStrings(std::u16string_view text, std::u16string& result) {
-    if (fake::environment().expandFails) return false;
+    if (fake::environment().expandFails || text.size() >= MaxExpansionChars) return false;
     std::u16string out;
     std::size_t i = 0;
     while (i < text.size()) {

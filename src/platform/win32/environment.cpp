@@ -39,12 +39,14 @@ bool setEnvironmentVariable(std::u16string_view name, std::u16string_view value)
 }
 
 bool expandEnvironmentStrings(std::u16string_view text, std::u16string& result) {
+    // Both its buffers hold at most 32K characters: a longer text would be expanded cut short.
+    if (text.size() >= MaxExpansionChars) return false;
     std::u16string source(text);
     std::u16string buffer(MAX_PATH, u'\0');
     for (;;) {
         DWORD n = ExpandEnvironmentStringsW(wz(source), wbuf(buffer), static_cast<DWORD>(buffer.size()));
-        // Its buffers hold at most 32K characters: asked for more, it reports the size it would need but
-        // fills only part of a buffer that large, with a zero in the middle.
+        // Asked for a longer result, it reports the size it would need but fills only part of a buffer
+        // that large, with a zero in the middle.
         if (n == 0 || n > MaxExpansionChars) return false;
         if (n <= buffer.size()) {
             buffer.resize(n - 1); // n counts the terminating zero
