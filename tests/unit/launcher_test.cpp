@@ -169,6 +169,24 @@ TEST_F(Launcher, ShellResultDecides) {
     }
 }
 
+TEST_F(Launcher, RequestsLongerThanWindowsStartsAreRefused) {
+    const std::u16string folder = u"C:\\Tools\\";
+    const std::u16string file = folder + std::u16string(32766 - folder.size(), u'a');     // 32,766 + zero
+    const std::u16string x = u"C:\\Tools\\x.exe;";
+    const struct { const char* name; std::u16string definition; int result; } rows[] = {
+        {"longest file", file, Quit},
+        {"one character more", file + u"a", LaunchFailed},
+        {"address", u"https://example.com/?q=" + std::u16string(40000, u'q'), LaunchFailed},
+        {"longest parameters", x + std::u16string(32766 - 15, u'p'), Quit},
+        {"parameters one more", x + std::u16string(32766 - 14, u'p'), LaunchFailed},
+    };
+    for (const auto& r : rows) {
+        fake::resetShell();
+        EXPECT_EQ(launch(r.definition.c_str(), 0), r.result) << r.name;
+        EXPECT_EQ(fake::shell().requests.size(), r.result == Quit ? 1u : 0u) << r.name;
+    }
+}
+
 TEST_F(Launcher, VorlixEntryRestartsOrStartsASecondCopyFromTheEditor) {
     // Chosen in the popup: the parameters become the next command line.
     app.commandLineRest = {u"old rest", 4};

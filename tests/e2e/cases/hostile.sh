@@ -78,3 +78,24 @@ test_expansion_past_the_systems_limit_keeps_the_text_as_written() {
     assert_probe "$PROBE_LOG" argv1 ok
     assert_exit long 0 10
 }
+
+test_commands_longer_than_windows_starts_get_the_cannot_open_prompt() {
+    local long
+    long=$(printf 'a%.0s' {1..33000})
+    # Rows: name | command of 33,000 characters and more, past the 32,767 that Windows starts
+    local rows=("file|C:\\$long.exe" "address|https://example.com/?q=$long")
+    local row name command
+    for row in "${rows[@]}"; do
+        IFS='|' read -r name command <<<"$row"
+        echo "case $name"
+        printf 'Long=%s\r\n' "$command" >"$E2E_TMP/menu.lst"
+        driver mouse-move 300 200 >/dev/null || fail "cannot move the mouse"
+        vorlix "$name" "$(winpath "$E2E_TMP/menu.lst")" /N
+        driver wait-window --timeout 10000 --class '#32768' >/dev/null || fail "$name: no popup within 10 s"
+        send_keys DOWN RETURN
+        wait_message_box Error >/dev/null
+        assert_eq "Cannot open [Long]"$'\r'"Enter configuration?" "$(message_box_text Error)" "prompt of $name"
+        click_button No --class '#32770' --title Error
+        assert_exit "$name" 0 10
+    done
+}
