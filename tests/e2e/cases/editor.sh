@@ -121,10 +121,16 @@ save_rows=(
 )
 
 test_new_entry_applied_is_saved_in_the_files_encoding() {
-    local row name form source key expected n=0 first
+    local row name form source key expected n=0 first codePage
+    codePage=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null |
+        tr -d '\r' | awk '$1 == "ACP" { print $3 }')
     for row in "${save_rows[@]}"; do
         IFS='|' read -r name form source key expected <<<"$row"
         echo "case $name"
+        if [[ $form == ansi && $codePage != 1252 ]]; then
+            echo "  not run: the ANSI code page is $codePage, the bytes are for 1252"
+            continue
+        fi
         n=$((n + 1))
         local menu="$E2E_TMP/m$n.lst"
         if [[ $form == utf16bom ]]; then
