@@ -4,9 +4,14 @@
 #include <string>
 
 #include "core/app_state.h"
+#include "platform/fake/fake_controls.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_file_dialogs.h"
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_process_control.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_ui.h"
 
 namespace testing_support {
 
@@ -19,6 +24,11 @@ inline void resetAll() {
     fake::resetFiles();
     fake::resetEnvironment();
     fake::resetDialogs();
+    fake::resetUi();
+    fake::resetControls();
+    fake::resetFileDialogs();
+    fake::resetShell();
+    fake::resetProcesses();
     vorlix::app.keywordList = StartupKeywords;
 }
 

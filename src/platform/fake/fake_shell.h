@@ -18,10 +18,23 @@ struct ShellRequest {
     int show = 0;
 };
 
+// A request of openKeepingProcess.
+struct OpenRequest {
+    platform::WindowHandle owner = 0;
+    std::u16string file;
+    std::u16string directory;
+};
+
 struct ShellState {
     std::vector<ShellRequest> requests;
     std::deque<std::intptr_t> results; // next answers; defaultResult when empty
     std::intptr_t defaultResult = 42;
+
+    // openKeepingProcess: the next process handles (0: nothing started); when empty, a new handle from
+    // nextProcess on. A handle it returns is a running process in fake::processes().
+    std::vector<OpenRequest> opens;
+    std::deque<platform::ProcessHandle> openResults;
+    platform::ProcessHandle nextProcess = 0x7000;
 };
 
 ShellState& shell();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls.h"
 #include "platform/handles.h"
 #include "platform/ui.h"
 
@@ -16,16 +17,39 @@ namespace fake {
 struct FakeWindow {
     platform::WindowHandle handle = 0;
     platform::WindowHandle parent = 0; // 0 for a top-level window
-    std::u16string text;               // title, or a label's text
+    std::u16string text;               // title, a label's text, a control's caption or typed text
     int clientWidth = 0;               // top-level windows
     int clientHeight = 0;
-    int controlId = 0;                 // labels
-    platform::Rect bounds;             // labels: in the parent's client area
+    int controlId = 0;                 // labels and controls
+    platform::Rect bounds;             // labels and controls: in the parent's client area
     platform::Colour textColour = 0;
     bool visible = false;
     bool topmost = false;
     bool acceptsFiles = false;
     bool destroyed = false;
+
+    // Dialog windows (platform/controls.h).
+    bool dialog = false;
+    bool hasSystemMenu = false;            // and a close box
+    platform::WindowHandle owner = 0;
+    platform::FontHandle defaultFont = 0;  // what controls created under it from now on get
+
+    // Controls (platform/controls.h); labels from createLabel count as Label.
+    platform::ControlKind kind = platform::ControlKind::Label;
+    bool enabled = true;
+    bool checked = false;
+    platform::FontHandle font = 0;
+    std::u16string tooltip;
+    bool hasTooltip = false;
+    platform::IconHandle icon = 0;         // an image button's icon (not owned)
+    std::vector<std::u16string> rows;      // list views
+    std::vector<platform::IconHandle> rowIcons;      // as handed over, 0 for none
+    std::vector<std::u16string> rowIconSources;      // what each row's own copy shows (fake::iconSource)
+    int selectedRow = -1;
+    int visibleRow = -1;                   // the last row scrolled into view
+    int columnFits = 0;
+    std::vector<std::u16string> choices;   // drop-down lists
+    int selectedChoice = -1;
 };
 
 struct Shortcut {
@@ -35,6 +59,21 @@ struct Shortcut {
     int command = 0;
 };
 
+// What a user does to a control, applied when its event is delivered rather than when it is scripted,
+// so that a test can script a whole session before the window exists. The control (found by number in
+// the window the event goes to) must then exist, be enabled and be shown, window and panels included,
+// or the user could not have reached it: the event is dropped and its number goes into
+// UiState::refusedActions.
+struct UserAction {
+    // Click flips a check box or toggle button; Drop finds the window that takes the files.
+    enum class Change { None, SetText, Click, SelectRow, SelectChoice, Drop };
+    Change change = Change::None; // None: the event is no user action
+    int control = 0;              // Drop: 0 for the window itself
+    std::u16string text;
+    int index = -1;
+    bool focuses = false; // the control takes the keyboard focus (labels and panels never do)
+};
+
 // An event that arrives delayMs after the wait that takes it began (or after the event before it).
 // window 0 stands for the window being waited for. A pending event is already queued when the program
 // drains its events, so a drain discards it.
@@ -42,6 +81,7 @@ struct ScriptedEvent {
     platform::WindowEvent event;
     std::uint32_t delayMs = 0;
     bool pending = false;
+    UserAction action;
 };
 
 struct WaitRequest {
@@ -89,17 +129,28 @@ struct UiState {
     std::vector<Animation> animations;
     std::vector<Move> moves;
     std::vector<int> showCommands;
+    // The focused window. A text field or drop-down list losing the focus queues a FocusLost event, as
+    // EN_KILLFOCUS / CBN_KILLFOCUS do, whoever moves it (setFocus, a user's click, disabling, hiding).
+    // It stays as it was when its window is destroyed; focusedWindow() then answers 0.
     platform::WindowHandle focus = 0;
     int waitsOnNothing = 0; // unlimited waits that no scripted event could ever end
+    std::vector<int> refusedActions; // numbers of controls a scripted user action could not reach
 };
 
 UiState& ui();
 void resetUi();
 
+// Adds a window to the list and gives it the next handle (for the fake's own files).
+platform::WindowHandle newWindow(FakeWindow w);
+
 // Helpers for tests: nullptr for an unknown handle.
 FakeWindow* window(platform::WindowHandle handle);
 // The first live top-level window with this title, or nullptr.
 FakeWindow* topLevelWindow(const std::u16string& title);
+// The top-level window a window or control belongs to (itself for a top-level window); 0 when unknown.
+platform::WindowHandle rootOf(platform::WindowHandle handle);
+// Appends a scripted event.
+void scriptEvent(const ScriptedEvent& scripted);
 // Scripts an event for the window being waited for that arrives after delayMs; id goes into both the
 // identifier and the control number.
 void scriptEvent(platform::EventKind kind, int id = 0, std::uint32_t delayMs = 0);

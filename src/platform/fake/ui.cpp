@@ -14,15 +14,14 @@ UiState& ui() {
 
 void resetUi() { ui() = UiState{}; }
 
-namespace {
-
-constexpr platform::WindowHandle FirstWindowHandle = 0x5000;
-
 platform::WindowHandle newWindow(FakeWindow w) {
+    constexpr platform::WindowHandle FirstWindowHandle = 0x5000;
     w.handle = FirstWindowHandle + 0x10 * ui().windows.size();
     ui().windows.push_back(w);
     return w.handle;
 }
+
+namespace {
 
 FakeWindow* liveWindow(platform::WindowHandle handle) {
     FakeWindow* w = window(handle);
@@ -44,6 +43,102 @@ platform::WindowEvent deliver(std::deque<ScriptedEvent>::iterator it, platform::
     return event;
 }
 
+bool isWithin(platform::WindowHandle handle, platform::WindowHandle ancestor) {
+    for (FakeWindow* w = window(handle); w; w = w->parent ? window(w->parent) : nullptr) {
+        if (w->handle == ancestor) return true;
+    }
+    return false;
+}
+
+bool canHoldFocus(platform::WindowHandle handle) {
+    for (FakeWindow* w = liveWindow(handle); w; w = w->parent ? liveWindow(w->parent) : nullptr) {
+        if (!w->enabled) return false; // SetFocus refuses a disabled window or one in a disabled parent
+        if (w->parent == 0) return true;
+    }
+    return false;
+}
+
+// Moves the focus; true when the window losing it queued a FocusLost event.
+bool moveFocus(platform::WindowHandle to) {
+    const platform::WindowHandle from = ui().focus;
+    ui().focus = to;
+    if (from == to) return false;
+    FakeWindow* lost = liveWindow(from);
+    if (!lost || lost->parent == 0) return false;
+    if (lost->kind != platform::ControlKind::TextField && lost->kind != platform::ControlKind::DropDownList) return false;
+    platform::WindowEvent event;
+    event.kind = platform::EventKind::Control;
+    event.window = rootOf(from);
+    event.control = lost->controlId;
+    event.action = platform::ControlAction::FocusLost;
+    platform::postEvent(event);
+    return true;
+}
+
+// A user can reach a control only while it and everything around it exist, are enabled and are shown.
+bool reachable(const FakeWindow& control) {
+    for (const FakeWindow* w = &control; w; w = w->parent ? liveWindow(w->parent) : nullptr) {
+        if (w->destroyed || !w->enabled || !w->visible) return false;
+        if (w->parent == 0) return true;
+    }
+    return false;
+}
+
+FakeWindow* controlIn(platform::WindowHandle root, int number) {
+    for (FakeWindow& w : ui().windows) {
+        if (!w.destroyed && w.parent != 0 && w.controlId == number && (root == 0 || rootOf(w.handle) == root)) return &w;
+    }
+    return nullptr;
+}
+
+bool isList(const FakeWindow& w) {
+    return w.kind == platform::ControlKind::ListView || w.kind == platform::ControlKind::IconList;
+}
+
+enum class Outcome { Deliver, Refused, FocusLostFirst };
+
+// Checks and applies a scripted user action at the moment its event is delivered.
+Outcome act(ScriptedEvent& scripted, platform::WindowHandle waitedFor) {
+    using Change = UserAction::Change;
+    const UserAction& a = scripted.action;
+    const platform::WindowHandle root = scripted.event.window ? scripted.event.window : waitedFor;
+    FakeWindow* c = a.control == 0 && a.change == Change::Drop ? liveWindow(root) : controlIn(root, a.control);
+    if (!c || !reachable(*c)) return Outcome::Refused;
+    const auto inRange = [](int index, std::size_t count) { return index >= 0 && static_cast<std::size_t>(index) < count; };
+    FakeWindow* receiver = c;
+    switch (a.change) {
+    case Change::SetText:
+        if (c->kind != platform::ControlKind::TextField) return Outcome::Refused;
+        break;
+    case Change::SelectRow:
+        if (!isList(*c) || !inRange(a.index, c->rows.size())) return Outcome::Refused;
+        break;
+    case Change::SelectChoice:
+        if (c->kind != platform::ControlKind::DropDownList || !inRange(a.index, c->choices.size())) return Outcome::Refused;
+        break;
+    case Change::Drop:
+        // The shell hands the files to the nearest window that accepts them.
+        while (receiver && !receiver->acceptsFiles) receiver = receiver->parent ? liveWindow(receiver->parent) : nullptr;
+        if (!receiver) return Outcome::Refused;
+        break;
+    default: break;
+    }
+    const bool takesFocus = c->parent != 0 && c->kind != platform::ControlKind::Label && c->kind != platform::ControlKind::Panel;
+    if (a.focuses && takesFocus && ui().focus != c->handle && moveFocus(c->handle)) return Outcome::FocusLostFirst;
+    switch (a.change) {
+    case Change::SetText: c->text = a.text; break;
+    case Change::Click:
+        if (c->kind == platform::ControlKind::CheckBox || c->kind == platform::ControlKind::ToggleButton) c->checked = !c->checked;
+        break;
+    case Change::SelectRow: c->selectedRow = a.index; break;
+    case Change::SelectChoice: c->selectedChoice = a.index; break;
+    case Change::Drop: scripted.event.control = receiver->parent == 0 ? 0 : receiver->controlId; break;
+    default: break;
+    }
+    if (scripted.event.window == 0) scripted.event.window = rootOf(c->handle);
+    return Outcome::Deliver;
+}
+
 // Takes the first event for window that arrives within limit (no limit when limited is false), moving
 // the scripted clock on by the time it took.
 platform::WindowEvent waitScripted(platform::WindowHandle window, bool limited, std::uint32_t limit) {
@@ -51,15 +146,28 @@ platform::WindowEvent waitScripted(platform::WindowHandle window, bool limited, 
     state.waits.push_back({window, limited, limit});
     if (window != 0 && !liveWindow(window)) return {};
     auto& ticks = environment().ticks;
-    for (auto it = state.events.begin(); it != state.events.end(); ++it) {
-        if (!belongsTo(*it, window)) continue;
+    for (auto it = state.events.begin(); it != state.events.end();) {
+        if (!belongsTo(*it, window)) {
+            ++it;
+            continue;
+        }
         if (limited && it->delayMs > limit) {
             it->delayMs -= limit;
             ticks += limit;
             return {};
         }
         ticks += it->delayMs;
-        return deliver(it, window);
+        if (limited) limit -= it->delayMs;
+        it->delayMs = 0;
+        if (it->action.change == UserAction::Change::None) return deliver(it, window);
+        switch (act(*it, window)) {
+        case Outcome::Deliver: return deliver(it, window);
+        case Outcome::Refused:
+            state.refusedActions.push_back(it->action.control);
+            it = state.events.erase(it);
+            break;
+        case Outcome::FocusLostFirst: it = state.events.begin(); break; // the FocusLost now comes first
+        }
     }
     if (limited) ticks += limit;
     else ++state.waitsOnNothing; // a real wait would hang here
@@ -81,6 +189,14 @@ FakeWindow* topLevelWindow(const std::u16string& title) {
     }
     return nullptr;
 }
+
+platform::WindowHandle rootOf(platform::WindowHandle handle) {
+    FakeWindow* w = window(handle);
+    while (w && w->parent != 0) w = window(w->parent);
+    return w ? w->handle : 0;
+}
+
+void scriptEvent(const ScriptedEvent& scripted) { ui().events.push_back(scripted); }
 
 void scriptEvent(platform::EventKind kind, int id, std::uint32_t delayMs) {
     ScriptedEvent scripted;
@@ -156,8 +272,12 @@ bool destroyWindow(WindowHandle window) {
     fake::FakeWindow* w = fake::liveWindow(window);
     if (!w) return false;
     for (fake::FakeWindow& child : fake::ui().windows) {
-        if (child.parent == window) child.destroyed = true;
+        if (child.handle != window && fake::isWithin(child.handle, window)) {
+            child.destroyed = true; // panels take their controls with them
+            child.visible = false;
+        }
     }
+    w = fake::window(window);
     w->destroyed = true;
     w->visible = false;
     fake::windowGeometry().rects.erase(window);
@@ -223,6 +343,9 @@ bool showWindow(WindowHandle window, int command) {
     fake::ui().showCommands.push_back(command);
     bool wasVisible = w->visible;
     w->visible = command != ShowHide;
+    // Hiding the focused control or a panel around it hands the focus to the hidden one's parent. (A
+    // hidden or destroyed top-level window keeps its record of the focus, for the tests that read it.)
+    if (command == ShowHide && w->parent != 0 && fake::isWithin(fake::ui().focus, window)) fake::moveFocus(w->parent);
     return wasVisible;
 }
 
@@ -251,8 +374,9 @@ bool animateWindow(WindowHandle window, std::uint32_t durationMs, unsigned flags
 }
 
 WindowHandle setFocus(WindowHandle window) {
+    if (window != 0 && !fake::canHoldFocus(window)) return 0;
     WindowHandle previous = fake::ui().focus;
-    fake::ui().focus = window;
+    fake::moveFocus(window);
     return previous;
 }
 
