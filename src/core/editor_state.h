@@ -51,8 +51,8 @@ enum EditorCommand : int {
     QuitButton = 29,
     ApplyButton = 30,
     FocusLabelCommand = 31,
-    EscapeCommand = 34,
-    EnterCommand = 35,
+    EscapeKeyCommand = 34,
+    EnterKeyCommand = 35,
     EditorCommandLimit = 36, // one past the largest number
 };
 

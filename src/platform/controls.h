@@ -34,6 +34,24 @@ bool destroyFont(FontHandle font);
 void setDefaultControlFont(WindowHandle window, FontHandle font);
 bool setControlFont(WindowHandle control, FontHandle font);
 
+// A font for as long as its owner keeps it. Windows does not free a font with the controls that use it:
+// it must outlive them and then be deleted by hand.
+class OwnedFont {
+public:
+    OwnedFont() = default;
+    ~OwnedFont() { reset(0); }
+    OwnedFont(const OwnedFont&) = delete;
+    OwnedFont& operator=(const OwnedFont&) = delete;
+    void reset(FontHandle font) {
+        if (font_ != 0) destroyFont(font_);
+        font_ = font;
+    }
+    FontHandle get() const { return font_; }
+
+private:
+    FontHandle font_ = 0;
+};
+
 enum class ControlKind {
     Panel,         // a child window that holds controls, with a thin static-edge border
     Label,         // static text
