@@ -4,6 +4,8 @@
 
 #include "core/app_state.h"
 #include "app/cycle_menu.h"
+#include "app/info_window.h"
+#include "app/message_boxes.h"
 #include "editor/editor.h"
 #include "platform/dialogs.h"
 #include "platform/file_write.h"
@@ -74,7 +76,8 @@ void runEditorPhase() {
         app.menuCreated = true;
     }
 
-    runEditor(app.editorStartIndex);
+    static constexpr EditorHost Host{askSaveChanges, askRemoveEntry, reportSaveFailure, showInfo};
+    runEditor(app.editorStartIndex, Host);
     // A menu file left empty is no menu: the next start shows the substitute menu again either way.
     if (platform::pathSizeOrKind(app.menuFilePath) == 0) platform::deleteFile(app.menuFilePath);
     endHelpViewer();

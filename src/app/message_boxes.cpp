@@ -56,4 +56,8 @@ bool askRemoveEntry(platform::WindowHandle owner, std::u16string_view labelText)
     return centredMessageBox(owner, text, u"Confirm", platform::BoxOkCancel) == platform::AnswerOk;
 }
 
+void reportSaveFailure(platform::WindowHandle owner) {
+    centredMessageBox(owner, u"Cannot save menu file:\r" + app.menuFilePath, u"Vorlix", platform::BoxOk);
+}
+
 } // namespace vorlix

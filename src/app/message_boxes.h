@@ -22,5 +22,7 @@ int centredMessageBox(platform::WindowHandle owner, std::u16string_view text, st
 // The editor's two questions. true for IDYES / IDOK.
 bool askSaveChanges(platform::WindowHandle owner);
 bool askRemoveEntry(platform::WindowHandle owner, std::u16string_view labelText);
+// Tells the user that the menu file could not be saved: "Cannot save menu file:" and the path.
+void reportSaveFailure(platform::WindowHandle owner);
 
 } // namespace vorlix

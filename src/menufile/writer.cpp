@@ -245,8 +245,4 @@ SaveResult saveMenuFile() {
     return SaveResult::Saved;
 }
 
-void reportSaveFailure() {
-    platform::messageBox(app.mainWindow, u"Cannot save menu file:\r" + app.menuFilePath, u"Vorlix", platform::BoxOk);
-}
-
 } // namespace vorlix

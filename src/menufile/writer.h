@@ -19,9 +19,6 @@ enum class SaveResult {
 // becomes app.menuEncoding / app.menuHasBom.
 SaveResult saveMenuFile();
 
-// Tells the user that saveMenuFile failed: "Cannot save menu file:" and the path, caption "Vorlix".
-void reportSaveFailure();
-
 // The text of the file: "label=definition" with trailing ";" removed and CR LF, for every entry with a label.
 std::u16string menuFileText(const std::vector<MenuEntry>& entries);
 

@@ -7,6 +7,7 @@
 
 #include "core/app_state.h"
 #include "core/text.h"
+#include "app/message_boxes.h"
 #include "menufile/writer.h"
 #include "platform/dialogs.h"
 #include "platform/fake/fake_environment.h"
@@ -290,7 +291,7 @@ TEST_F(MenuSave, FailedAnsiFallbackKeepsTheFormForTheNextAttempt) {
 
 TEST_F(MenuSave, FailureMessageNamesTheFile) {
     app.mainWindow = 0x4711;
-    reportSaveFailure();
+    reportSaveFailure(app.mainWindow);
     ASSERT_EQ(fake::dialogs().boxes.size(), 1u);
     const fake::ShownBox& box = fake::dialogs().boxes[0];
     EXPECT_EQ(box.owner, 0x4711u);

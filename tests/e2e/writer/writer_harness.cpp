@@ -22,6 +22,7 @@
 
 #include "core/app_state.h"
 #include "core/text.h"
+#include "app/message_boxes.h"
 #include "menufile/reader.h"
 #include "menufile/writer.h"
 #include "platform/file_write.h"
@@ -119,7 +120,7 @@ int save(int argc, wchar_t** argv) {
     case SaveResult::Failed: break;
     }
     say("Failed\n");
-    if (report) reportSaveFailure();
+    if (report) reportSaveFailure(app.mainWindow);
     return 2;
 }
 
