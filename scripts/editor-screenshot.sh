@@ -34,4 +34,4 @@ import -display "$DISPLAY" -window root -crop "$((right - left))x$((bottom - top
     fail "the screenshot could not be taken"
 echo "saved $picture"
 send_keys ALT+Q
-wait_exit editor 1
+wait_exit editor 10

@@ -137,7 +137,10 @@ WindowHandle createOwnedDialogWindow(WindowHandle owner, const std::u16string& t
 Point screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 FontHandle createFont(const std::u16string& face, int points) {
-    HFONT font = CreateFontW(-MulDiv(points, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    // Marlett is a symbol font: asked for with another character set, the font mapper may hand out a
+    // text font instead, which draws the arrows as the digits "5" and "6".
+    const BYTE charset = face == u"Marlett" ? SYMBOL_CHARSET : DEFAULT_CHARSET;
+    HFONT font = CreateFontW(-MulDiv(points, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                              wz(face));
     return reinterpret_cast<FontHandle>(font);
