@@ -15,8 +15,8 @@ void refreshIconButton() {
     // The button shows the new icon before the old one goes.
     if (ed.iconButtonIcon != 0) platform::destroyIcon(ed.iconButtonIcon);
     ed.iconButtonIcon = icon;
-    const std::u16string& spec = app.currentEntry.iconSpec;
-    platform::setTooltip(ed.window, editorControl(IconButton), spec.empty() ? u"Default icon" : spec);
+    const std::u16string& iconText = app.currentEntry.iconSpec;
+    platform::setTooltip(ed.window, editorControl(IconButton), iconText.empty() ? u"Default icon" : iconText);
 }
 
 // The icon selection dialog is not built yet: a click on the button changes nothing.

@@ -91,7 +91,7 @@ protected:
     }
 };
 
-TEST_F(ItemIcons, ExplicitSpecification) {
+TEST_F(ItemIcons, ExplicitIconText) {
     fake::putFile(u"C:\\a,b\\tools.dll", "MZ");
     fake::putFile(u"C:\\Icons\\app.ico", icoFile());
     fake::putFile(u"C:\\Icons\\empty.ico", "");
