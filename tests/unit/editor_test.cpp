@@ -99,7 +99,7 @@ TEST_F(Editor, CommitRulesForLabelsAndDirectories) {
         std::u16string storedLabel, storedDefinition; // empty label: rejected
     };
     const Row rows[] = {
-        {"member without submenu", u"/Item", u"x.exe", u"", u"???/Item", u"x.exe;;;;"},
+        {"member without submenu", u"/Item", u"x.exe", u"", u"??" u"?/Item", u"x.exe;;;;"},
         {"header", u"Tools/", u"ignored.exe", u"", u"Tools/", u"submenu;;;;"},
         {"separator", u"-", u"", u"", u"-", u""},
         {"no command", u"Name", u"", u"", u"", u""},

@@ -149,11 +149,15 @@ TEST_F(ConfigurationButton, EndsOnItsEventsOrWhenTheMouseLeavesIt) {
         EXPECT_EQ(programMain(), 0) << row.name;
         EXPECT_EQ(app.cycleState, row.state) << row.name;
         // The editor, once open, takes the events left and shows its own window.
-        if (row.state != OpenEditor) EXPECT_EQ(fake::ui().events.size(), row.eventsLeft) << row.name;
+        if (row.state != OpenEditor) {
+            EXPECT_EQ(fake::ui().events.size(), row.eventsLeft) << row.name;
+        }
         std::vector<unsigned> animations;
         for (const fake::Animation& a : fake::ui().animations) animations.push_back(a.flags);
         EXPECT_EQ(animations, row.animations) << row.name;
-        if (row.state != OpenEditor) EXPECT_EQ(fake::ui().showCommands, row.showCommands) << row.name;
+        if (row.state != OpenEditor) {
+            EXPECT_EQ(fake::ui().showCommands, row.showCommands) << row.name;
+        }
         EXPECT_TRUE(fake::shell().requests.empty()) << row.name;
         EXPECT_EQ(app.editorStartIndex, 0) << row.name;
     }
