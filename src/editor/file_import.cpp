@@ -2,8 +2,12 @@
 
 #include "core/app_state.h"
 #include "core/text.h"
+#include "editor/editor.h"
+#include "editor/entry_editing.h"
 #include "editor/explorer_entries.h"
+#include "menufile/encoding.h"
 #include "platform/files.h"
+#include "platform/shell_links.h"
 
 namespace vorlix {
 
@@ -13,9 +17,39 @@ std::u16string extensionOf(const std::u16string& path) {
     return lowerCase(std::u16string_view(path).substr(dot + 1));
 }
 
-// Shortcuts are taken as the files they are until they can be resolved; folders become Explorer entries.
+std::u16string addressOfUrlFile(std::string_view bytes) {
+    const std::u16string text = decodeUtf8(bytes);
+    std::u16string_view rest(text);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find_first_of(u"\r\n");
+        const std::u16string line = strip(rest.substr(0, end));
+        if (line.starts_with(u"URL=")) return line.substr(4);
+        if (end == std::u16string_view::npos) break;
+        // CR LF ends one line, not two; an empty line in between would change nothing anyway.
+        rest = rest.substr(end + (rest.substr(end, 2) == u"\r\n" ? 2 : 1));
+    }
+    return {};
+}
+
+// A shortcut that cannot be resolved, or an Internet shortcut that cannot be opened, stands for itself.
 void importPickedFile() {
-    const bool folder = platform::pathSizeOrKind(app.editor.pickedPath) == platform::PathIsFolder;
+    std::u16string& picked = app.editor.pickedPath;
+    adjustLabel(FromPickedFile); // from the dropped file's own name, a shortcut's and not its target's
+    const std::u16string extension = extensionOf(picked);
+    std::string bytes;
+    if (extension == u"url" && platform::readFileExclusive(picked, bytes)) {
+        setControlText(CommandField, addressOfUrlFile(bytes));
+        return;
+    }
+    platform::ShortcutInfo shortcut;
+    if ((extension == u"lnk" || extension == u"pif") && platform::resolveShortcut(picked, shortcut)) {
+        setControlText(ParametersField, shortcut.arguments);
+        setControlText(DirectoryField, shortcut.workingDirectory);
+        picked = shortcut.target;
+        applyPickedPath(PickedFile); // a shortcut to a folder too: the folder becomes the command
+        return;
+    }
+    const bool folder = platform::pathSizeOrKind(picked) == platform::PathIsFolder;
     applyPickedPath(folder ? PickedFolder : PickedFile);
 }
 

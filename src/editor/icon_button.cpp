@@ -2,6 +2,7 @@
 
 #include "core/app_state.h"
 #include "editor/editor.h"
+#include "editor/icon_dialog.h"
 #include "platform/controls.h"
 #include "platform/icons.h"
 #include "popup/item_icons.h"
@@ -19,7 +20,15 @@ void refreshIconButton() {
     platform::setTooltip(ed.window, editorControl(IconButton), iconText.empty() ? u"Default icon" : iconText);
 }
 
-// The icon selection dialog is not built yet: a click on the button changes nothing.
-void pickIcon() {}
+// The choice goes into the fields like any other edit: Ok stores it with them, Cancel drops it.
+void pickIcon() {
+    std::u16string& iconSpec = app.currentEntry.iconSpec;
+    std::u16string chosen = iconSelectionDialog(iconSpec.empty() ? app.programDir : iconSpec, app.editor.iconButtonIcon);
+    if (chosen.empty()) return; // cancelled
+    if (chosen == u" ") chosen.clear(); // the default icon
+    iconSpec = chosen;
+    refreshIconButton();
+    setEditorMode(EditMode);
+}
 
 } // namespace vorlix

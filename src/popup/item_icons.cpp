@@ -112,6 +112,8 @@ IconSource iconSourceOf(const EntryFields& entry) {
 
 } // namespace
 
+bool icoFileIsDamaged(const std::u16string& path) { return damagedIcoFile(path); }
+
 bool icoDirectoryIsSound(std::string_view start, std::int64_t fileSize) {
     if (start.size() < IcoHeaderBytes || littleEndian(start, 0, 2) != 0 || littleEndian(start, 2, 2) != 1) return false;
     const std::size_t count = littleEndian(start, 4, 2);

@@ -1,0 +1,27 @@
+#pragma once
+// The modal "Icon Selection" dialog of the icon button.
+#include <string>
+
+#include "platform/handles.h"
+
+namespace vorlix {
+
+// The dialog's controls. 1 and 2 are left out: a dialog window sends them for Enter and Escape, and
+// the dialog has no keyboard shortcuts.
+enum IconDialogControl : int {
+    IconChoiceList = 41,
+    BrowseIconButton = 42,
+    DefaultIconButton = 43,
+    OkIconButton = 44,
+    CancelIconButton = 45,
+};
+
+constexpr int MaxOfferedIcons = 500;
+
+// Lets the user choose an icon, owned by the editor window and starting from startSpec (an icon
+// specification or a folder); currentIcon (0: none) is shown as the first item. Returns "" when
+// cancelled, " " for the default icon, otherwise the new specification: the file alone for its icon 0,
+// else the file, "," and the icon's number.
+std::u16string iconSelectionDialog(const std::u16string& startSpec, platform::IconHandle currentIcon);
+
+} // namespace vorlix

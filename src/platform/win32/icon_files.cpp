@@ -1,0 +1,23 @@
+#include "platform/icon_files.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+int fileIconCount(const std::u16string& file) {
+    return static_cast<int>(ExtractIconExW(wz(file), -1, nullptr, nullptr, 0));
+}
+
+std::vector<IconHandle> extractSmallIcons(const std::u16string& file, int count) {
+    std::vector<HICON> small(count > 0 ? static_cast<std::size_t>(count) : 0, nullptr);
+    if (!small.empty()) ExtractIconExW(wz(file), 0, nullptr, small.data(), static_cast<UINT>(count));
+    std::vector<IconHandle> icons;
+    icons.reserve(small.size());
+    for (HICON icon : small) icons.push_back(reinterpret_cast<IconHandle>(icon));
+    return icons;
+}
+
+} // namespace platform
