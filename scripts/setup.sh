@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64 mingw-w64-tools
-    wine wine64 xvfb xdotool imagemagick python3
+    wine wine64 xvfb xdotool imagemagick python3 fp-utils
 )
 
 missing=()

@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Compiles one language's help pages into a .chm with chmcmd.
+
+    build_help.py CHMCMD SOURCE_DIR SHARED_DIR STAGE_DIR OUTPUT_CHM
+
+The pages are written in UTF-8. The help viewer reads the table of contents and the index in the code
+page of the help file's language (Windows-1252 for English and German), and its full-text search reads
+the pages that way too, so everything is staged in Windows-1252: pages with their charset line changed
+and any character the code page lacks as a character reference, the contents, index and project file
+strictly (a character they cannot hold fails the build). Files of SHARED_DIR (the style sheet) are
+staged beside the pages. A link to a file that is not there fails the build as well.
+"""
+import os
+import shutil
+import subprocess
+import sys
+
+TEXT_SUFFIXES = (".html", ".htm", ".css")
+STRICT_SUFFIXES = (".hhc", ".hhk", ".hhp")
+
+
+def stage_file(source, target):
+    lower = source.lower()
+    if lower.endswith(TEXT_SUFFIXES):
+        text = open(source, encoding="utf-8").read()
+        text = text.replace("charset=utf-8", "charset=windows-1252")
+        open(target, "wb").write(text.encode("cp1252", errors="xmlcharrefreplace"))
+    elif lower.endswith(STRICT_SUFFIXES):
+        text = open(source, encoding="utf-8").read()
+        text = text.replace("charset=utf-8", "charset=windows-1252")
+        try:
+            data = text.encode("cp1252")
+        except UnicodeEncodeError as error:
+            sys.exit(f"build_help: {source}: {error}")
+        open(target, "wb").write(data)
+    else:
+        shutil.copyfile(source, target)
+
+
+def main():
+    if len(sys.argv) != 6:
+        sys.exit(__doc__)
+    chmcmd, source_dir, shared_dir, stage_dir, output = sys.argv[1:]
+    shutil.rmtree(stage_dir, ignore_errors=True)
+    os.makedirs(stage_dir)
+    projects = []
+    for folder in (shared_dir, source_dir):
+        for name in sorted(os.listdir(folder)):
+            path = os.path.join(folder, name)
+            if os.path.isfile(path):
+                stage_file(path, os.path.join(stage_dir, name))
+                if name.lower().endswith(".hhp"):
+                    projects.append(name)
+    if len(projects) != 1:
+        sys.exit(f"build_help: {source_dir} needs exactly one .hhp project, found {projects}")
+    compiled = None
+    for line in open(os.path.join(stage_dir, projects[0]), encoding="cp1252"):
+        if line.lower().startswith("compiled file="):
+            compiled = line.split("=", 1)[1].strip()
+    if not compiled:
+        sys.exit(f"build_help: {projects[0]} names no 'Compiled file='")
+
+    run = subprocess.run([chmcmd, "--html-scan", projects[0]], cwd=stage_dir, capture_output=True, text=True,
+                         errors="replace")
+    report = [line for line in (run.stdout + run.stderr).splitlines()
+              if line.strip() and not line.startswith(("chmcmd, a CHM compiler", "Note:", "Writing CHM"))]
+    for line in report:
+        print(f"chmcmd: {line}")
+    missing = [line for line in report if "couldn't find" in line or "Error" in line]
+    if run.returncode != 0 or missing or not os.path.isfile(os.path.join(stage_dir, compiled)):
+        sys.exit(f"build_help: chmcmd failed on {source_dir}")
+    os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
+    shutil.copyfile(os.path.join(stage_dir, compiled), output)
+
+
+if __name__ == "__main__":
+    main()
