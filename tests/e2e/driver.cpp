@@ -45,6 +45,8 @@
 //   focus FILTER                  print the number of the control with the keyboard focus in the window's
 //                                 thread (GetGUIThreadInfo; 0: none or a window without a number)
 //   client-size FILTER            print the window's client size "WxH"
+//   window-state FILTER           print "enabled|disabled foreground|background" of the window itself
+//   owner FILTER                  print the title of the window's owner (an empty line: none)
 //   hold-file PATH [--timeout MS] open PATH for writing without sharing, print "held", keep it open for
 //                                 MS (default 10000) or until killed: a menu file nobody else may replace
 //   timed-start FILTER [--id N --rows K] COMMANDLINE
@@ -820,7 +822,7 @@ int usage() {
              L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
              L"control-click | set-text TEXT | combo-selection | rows | selected-row | row-click ROW [--double] | "
-             L"drop PATH... FILTER --id N | focus | client-size | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
+             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }
 
@@ -828,7 +830,8 @@ int run(const std::wstring& command, Options& o) {
     const bool needsFilter = command == L"wait-window" || command == L"wait-gone" || command == L"exists" ||
                              command == L"rect" || command == L"text" || command == L"click" ||
                              command == L"close" || command == L"activate" || command == L"focus" ||
-                             command == L"client-size" || command == L"timed-start" || isControlCommand(command);
+                             command == L"client-size" || command == L"timed-start" || command == L"window-state" ||
+                             command == L"owner" || isControlCommand(command);
     if (needsFilter && !o.filterGiven) {
         complain(command + L": give --class, --title or --title-prefix");
         return 2;
@@ -889,6 +892,18 @@ int run(const std::wstring& command, Options& o) {
             RECT c{};
             GetClientRect(w, &c);
             say(std::to_wstring(c.right - c.left) + L"x" + std::to_wstring(c.bottom - c.top) + L"\n");
+            return 0;
+        }
+        if (command == L"window-state") {
+            say(std::wstring(IsWindowEnabled(w) ? L"enabled" : L"disabled") +
+                (GetForegroundWindow() == w ? L" foreground\n" : L" background\n"));
+            return 0;
+        }
+        if (command == L"owner") {
+            HWND owner = GetWindow(w, GW_OWNER);
+            std::wstring title;
+            if (owner && !sendGetText(owner, title)) return 1;
+            say(title + L"\n");
             return 0;
         }
         if (command == L"focus") {

@@ -351,6 +351,57 @@ message_box_text() { # CAPTION -> the box's text; the driver adds one line feed,
     window_text --class '#32770' --title "$1" --child 0xFFFF
 }
 
+# ---------------------------------------------------------------- the configuration editor
+
+# The editor being driven (open_editor sets it).
+EDITOR_TITLE=
+
+# open_editor NAME MENU: starts `Vorlix.exe /S MENU` (a Unix path) as NAME and waits for its editor;
+# sets EDITOR_TITLE.
+open_editor() {
+    EDITOR_TITLE="Vorlix - $(winpath "$2")"
+    vorlix "$1" /S "$(winpath "$2")"
+    wait_window --title "$EDITOR_TITLE" >/dev/null
+}
+
+# ed COMMAND ARGS...: a driver command on the editor's window; its output without CR. Fails when it does.
+ed() {
+    local _out
+    _out=$(driver "$1" --title "$EDITOR_TITLE" "${@:2}") || fail "driver $* failed on \"$EDITOR_TITLE\""
+    printf '%s' "${_out//$'\r'/}"
+}
+
+# Probes for await: the rows joined with ",", and whether control N is enabled / visible.
+rows_csv() { driver rows --title "$EDITOR_TITLE" --id 3 | tr -d '\r' | paste -sd, -; }
+enabled_of() { driver control-state --title "$EDITOR_TITLE" --id "$1" | cut -d' ' -f1; }
+visible_of() { driver control-state --title "$EDITOR_TITLE" --id "$1" | cut -d' ' -f2; }
+focus_of() { driver focus --title "$EDITOR_TITLE" | tr -d '\r'; }
+
+# await EXPECTED WHAT COMMAND...: polls COMMAND until it prints EXPECTED (the editor acts on a key or a
+# click in its own time).
+await() {
+    local _expected=$1 _what=$2 _got _deadline=$((SECONDS + E2E_EXIT_S))
+    shift 2
+    while :; do
+        _got=$("$@" 2>/dev/null | tr -d '\r')
+        [[ "$_got" == "$_expected" ]] && return 0
+        ((SECONDS >= _deadline)) && fail "$_what: expected $(e2e_show "$_expected"), still $(e2e_show "$_got")"
+        sleep 0.1
+    done
+}
+
+# assert_bytes FILE EXPECTED_FILE
+assert_bytes() {
+    cmp -s "$1" "$2" && return 0
+    fail "$1 differs from $2"$'\n'"  actual:   $(od -An -c "$1" | head -c 600)"$'\n'"  expected: $(od -An -c "$2" | head -c 600)"
+}
+
+# quit_editor NAME: Alt+Q (never asks) and the program's end.
+quit_editor() {
+    send_keys ALT+Q
+    assert_exit "$1" 0
+}
+
 # ---------------------------------------------------------------- the probe
 
 # use_probe_log NAME: every probe started from now on writes to a fresh log in the test's folder.
