@@ -1,0 +1,180 @@
+# Files dropped on the configuration editor, from the outside: shell shortcuts made by make_shortcut.exe
+# (IShellLinkW + IPersistFile::Save), Internet shortcuts, folders and plain files dropped on the list and
+# on the command field (a real WM_DROPFILES, as a drop from the desktop delivers it), proved by the bytes
+# of the saved menu file; and the "Icon Selection" dialog of the icon button.
+#
+# Wine findings:
+
+MAKE_SHORTCUT_EXE="$E2E_BUILD/tests/e2e/make_shortcut.exe"
+
+# shortcut LINK TARGET [OPTIONS...]: make_shortcut.exe LINK TARGET ... (Unix paths for LINK; TARGET and the
+# options as make_shortcut takes them).
+shortcut() {
+    local _link=$1
+    shift
+    wine "$MAKE_SHORTCUT_EXE" "$(winpath "$_link")" "$@" || fail "make_shortcut could not write $_link"
+}
+
+# The files that the drops use, under $E2E_TMP/in; sets W_* to the Windows paths that the menu file shows.
+make_import_files() {
+    local in="$E2E_TMP/in"
+    mkdir -p "$in/links" "$in/work" "$in/Plain folder" "$in/gone"
+    copy_probe tools
+    W_PROBE=$PROBE_COPY
+    W_WORK=$(winpath "$in/work")
+    W_IN=$(winpath "$in")
+    shortcut "$in/links/Run probe.lnk" "$W_PROBE" --args "-x --flag" --dir "$W_WORK"
+    cp "$in/links/Run probe.lnk" "$in/links/Old probe.pif"
+    shortcut "$in/links/Folder link.lnk" "$W_IN\\Plain folder"
+    : >"$in/gone/old.exe"
+    shortcut "$in/links/Gone.lnk" "$W_IN\\gone\\old.exe"
+    rm -f "$in/gone/old.exe"
+    shortcut "$in/links/Computer.lnk" --computer
+    printf '[InternetShortcut]\r\nURL=http://upper.example/a\r\nIconIndex=0\r\n' >"$in/links/Upper.url"
+    printf '[InternetShortcut]\r\nURL=http://read.example/\r\n' >"$in/links/Read.me.URL"
+    printf '[InternetShortcut]\r\nURL= http://blank.example/c\r\n' >"$in/links/Blank.url"
+    printf '[InternetShortcut]\r\nurl=http://lower.example/b\r\n' >"$in/links/lower.url"
+    printf 'notes\r\n' >"$in/notes.txt"
+}
+
+# import_path NAME: the Windows path of a file made by make_import_files (under links/ unless it is the
+# plain folder or the plain file).
+import_path() {
+    case $1 in
+    "Plain folder" | notes.txt) winpath "$E2E_TMP/in/$1" ;;
+    *) winpath "$E2E_TMP/in/links/$1" ;;
+    esac
+}
+
+# other_window_in_front: a second editor, on a menu of its own, takes the foreground from the one under
+# test; the drop must bring that one back.
+other_window_in_front() {
+    printf 'Other=other.exe\r\n' >"$E2E_TMP/other.lst"
+    local title="Vorlix - $(winpath "$E2E_TMP/other.lst")"
+    running other || vorlix other /S "$(winpath "$E2E_TMP/other.lst")"
+    wait_window --title "$title" >/dev/null
+    driver activate --title "$title" || fail "cannot bring the other editor to the front"
+    await "enabled background" "the editor under test behind the other one" ed_window_state
+}
+ed_window_state() { driver window-state --title "$EDITOR_TITLE"; }
+
+# gone_line LINE: a shortcut whose target was deleted. Windows' Resolve searches for a moved target and,
+# finding none without a dialog, fails: the shortcut file itself becomes the command. Wine's Resolve
+# succeeds for a deleted target and keeps the old path (no search). Either is what the shell answered;
+# the line must be one of the two.
+gone_line() {
+    local label=$1 saved=$2
+    [[ "$saved" == "$label=$W_IN\\gone\\old.exe" || "$saved" == "$label=$(import_path Gone.lnk)" ]] ||
+        fail "a shortcut to a deleted target became \"$saved\""
+    printf '%s' "$saved"
+}
+
+test_files_dropped_on_the_list_become_entries_in_drop_order() {
+    make_import_files
+    printf 'A=a.exe\r\nB=b.exe\r\n' >"$E2E_TMP/m.lst"
+    open_editor ed "$E2E_TMP/m.lst"
+    ed row-click --id 3 0 >/dev/null
+    await 0 "row A selected" ed selected-row --id 3
+    other_window_in_front
+    # Rows: file dropped | the line it becomes ("" for the last one, whose entry cannot be stored)
+    local rows=(
+        "Run probe.lnk|Run probe=$W_PROBE;-x --flag;$W_WORK"
+        "Old probe.pif|Old probe=$W_PROBE;-x --flag;$W_WORK"
+        "Folder link.lnk|Folder link=$W_IN\\Plain folder"
+        "Gone.lnk|Gone=GONE"
+        "Computer.lnk|Computer=$(import_path Computer.lnk)"
+        "Upper.url|Upper=http://upper.example/a"
+        "Read.me.URL|Read.me=http://read.example/"
+        "Blank.url|Blank=http://blank.example/c"
+        "Plain folder|Plain folder=Explorer.exe;/e,;$W_IN\\Plain folder"
+        "notes.txt|notes=$(import_path notes.txt)"
+        "lower.url|"
+    )
+    local row name line paths=() labels=A
+    for row in "${rows[@]}"; do
+        IFS='|' read -r name line <<<"$row"
+        paths+=("$(import_path "$name")")
+        labels+=",${line%%=*}"
+    done
+    ed drop --id 3 "${paths[@]}" >/dev/null
+    # The entry of lower.url (no "URL=" line, so no command) stays new and unstored: the editor is in
+    # edit mode with the fields of that entry reloaded, its row still empty.
+    await "$labels,B" "rows after the drop" rows_csv
+    await "enabled foreground" "the editor in front after the drop" ed_window_state
+    assert_eq enabled "$(enabled_of 26)" "Ok of the entry that could not be stored"
+    assert_eq "" "$(ed control-text --id 16)" "its command"
+    send_keys ALT+C
+    await "${labels%,},B" "rows after Cancel" rows_csv
+    send_keys ALT+A
+    await disabled "Apply after saving" enabled_of 30
+    local saved expected="A=a.exe"
+    saved=$(tr -d '\r' <"$E2E_TMP/m.lst" | grep '^Gone=') || fail "no Gone line in the saved file"
+    for row in "${rows[@]}"; do
+        IFS='|' read -r name line <<<"$row"
+        [[ $line == Gone=GONE ]] && line=$(gone_line Gone "$saved")
+        [[ -n "$line" ]] && expected+=$'\r\n'"$line"
+    done
+    printf '%s\r\nB=b.exe\r\n' "$expected" >"$E2E_TMP/expected.lst"
+    assert_bytes "$E2E_TMP/m.lst" "$E2E_TMP/expected.lst"
+    quit_editor ed
+}
+
+test_first_file_dropped_on_the_command_field_fills_the_fields() {
+    make_import_files
+    printf 'A=a.exe\r\n' >"$E2E_TMP/m.lst"
+    open_editor ed "$E2E_TMP/m.lst"
+    ed row-click --id 3 0 >/dev/null
+    # Rows (";" between fields, since "|" is a row): name ; files dropped ("," between them) ; label ;
+    # command field ; parameters ; directory ; Explorer boxes ; the line stored ("" when Ok refuses it)
+    local rows=(
+        "a shortcut to a program, with a second file;Run probe.lnk,notes.txt;Run probe;$W_PROBE;-x --flag;$W_WORK;hidden;Run probe=$W_PROBE;-x --flag;$W_WORK"
+        "a shortcut to a folder;Folder link.lnk;Folder link;$W_IN\\Plain folder;;;hidden;Folder link=$W_IN\\Plain folder"
+        "a shortcut to a deleted target;Gone.lnk;Gone;GONE;;;hidden;GONE"
+        "URL=;Upper.url;Upper;http://upper.example/a;;;hidden;Upper=http://upper.example/a"
+        "a blank after URL=;Blank.url;Blank; http://blank.example/c;;;hidden;Blank=http://blank.example/c"
+        "url= in lower case;lower.url;lower;;;;hidden;"
+        "a folder;Plain folder;Plain folder;Explorer.exe;/e,;$W_IN\\Plain folder;visible;Plain folder=Explorer.exe;/e,;$W_IN\\Plain folder"
+    )
+    local row name files label command parameters directory boxes line f paths expected="A=a.exe" first=1
+    for row in "${rows[@]}"; do
+        # The stored line holds ";" itself: it is the rest of the row.
+        IFS=';' read -r name files label command parameters directory boxes line <<<"$row"
+        echo "case $name"
+        send_keys ALT+N
+        await enabled "$name: Ok after Alt+N" enabled_of 26
+        ((first)) && other_window_in_front
+        paths=()
+        IFS=',' read -ra f <<<"$files"
+        for files in "${f[@]}"; do paths+=("$(import_path "$files")"); done
+        ed drop --id 16 "${paths[@]}" >/dev/null
+        await "$label" "$name: label" ed control-text --id 14
+        if [[ $command == GONE ]]; then
+            command=$(ed control-text --id 16)
+            line=$(gone_line Gone "Gone=$command")
+            command=${line#Gone=}
+        fi
+        await "$command" "$name: command" ed control-text --id 16
+        assert_eq "$parameters" "$(ed control-text --id 18)" "$name: parameters"
+        assert_eq "$directory" "$(ed control-text --id 21)" "$name: directory"
+        assert_eq "$boxes" "$(visible_of 19)" "$name: split window box"
+        if ((first)); then
+            await "enabled foreground" "$name: the editor in front after the drop" ed_window_state
+            first=0
+        fi
+        send_keys ALT+O
+        if [[ -n "$line" ]]; then
+            await disabled "$name: Ok after Alt+O" enabled_of 26
+            expected+=$'\r\n'"$line"
+        else
+            # Without a command the entry is refused and the editor stays in edit mode; Cancel drops it.
+            assert_eq enabled "$(enabled_of 26)" "$name: Ok after a refused Alt+O"
+            send_keys ALT+C
+            await disabled "$name: Ok after Alt+C" enabled_of 26
+        fi
+    done
+    send_keys ALT+A
+    await disabled "Apply after saving" enabled_of 30
+    printf '%s\r\n' "$expected" >"$E2E_TMP/expected.lst"
+    assert_bytes "$E2E_TMP/m.lst" "$E2E_TMP/expected.lst"
+    quit_editor ed
+}
