@@ -6,13 +6,15 @@
 #   3. the fuzz run, scripts/fuzz.sh 60     (build/fuzz, when the script exists)
 #   4. MinGW build of Vorlix.exe, the bench and test-bench programs (build/win)
 #   5. a check that the Windows programs import only system DLLs, and that the icons match their generator
+#      (scripts/check_imports.sh); the help files beside Vorlix.exe hold every page and link target
+#      (scripts/check_help.py)
 #   6. the Wine end-to-end suite            (tests/e2e/run.sh)
 # Every step runs even when an earlier one failed (as far as it can); the exit code is non-zero when any
 # failed. The last line is the end-to-end summary "N passed, N failed".
 #
 # Environment: VORLIX_BUILD_PREFIX (default "build/": build/native, build/asan, build/fuzz, build/win; a
 # developer sharing the tree sets e.g. "build/me-"), VORLIX_SKIP (space-separated step names to leave out:
-# layers native asan fuzz win imports e2e), VORLIX_FUZZ_SECONDS (default 60).
+# layers native asan fuzz win imports help e2e), VORLIX_FUZZ_SECONDS (default 60).
 set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -91,27 +93,23 @@ fi
 if ! skipped imports; then
     banner "imports and resources"
     imports_rc=0
-    # System DLLs that a Windows installation always has; anything else (libstdc++-6.dll,
-    # libwinpthread-1.dll, ...) would have to ship beside the program.
-    system_dlls=" kernel32.dll user32.dll gdi32.dll shell32.dll comctl32.dll comdlg32.dll ole32.dll oleaut32.dll
-                  advapi32.dll shlwapi.dll version.dll uxtheme.dll msvcrt.dll "
-    if [[ ! -f "$win/Vorlix.exe" ]]; then
-        echo "$win/Vorlix.exe is missing"
-        imports_rc=1
-    fi
+    # Every program of the build, the test bench's own prefix and CMake's scratch folders left out.
+    exes=("$win/Vorlix.exe")
     while IFS= read -r -d '' exe; do
-        bad=()
-        while read -r dll; do
-            [[ "$system_dlls" == *" ${dll,,} "* ]] || bad+=("$dll")
-        done < <(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print $3}')
-        if ((${#bad[@]} > 0)); then
-            echo "${exe#"$win"/} imports non-system DLLs: ${bad[*]}"
-            imports_rc=1
-        fi
+        [[ "$exe" == "$win/Vorlix.exe" ]] || exes+=("$exe")
     done < <(find "$win" \( -path "$win/e2e" -o -name CMakeFiles \) -prune -o -name '*.exe' -print0 2>/dev/null)
+    bash scripts/check_imports.sh "${exes[@]}" | sed "s|^$win/||"
+    ((PIPESTATUS[0] == 0)) || imports_rc=1
     python3 scripts/make_icons.py --check || imports_rc=1
     ((imports_rc == 0)) && echo "all programs import system DLLs only; icons match scripts/make_icons.py"
     record imports $imports_rc
+fi
+
+if ! skipped help; then
+    banner "help files"
+    # Vorlix-en.chm and Vorlix-de.chm beside Vorlix.exe, opened with chmls: every page and link target inside.
+    python3 scripts/check_help.py "$win" "$root"
+    record help $?
 fi
 
 e2e_summary="e2e: 0 passed, 1 failed"
