@@ -186,11 +186,11 @@ std::u16string iconSelectionDialog(const std::u16string& startSpec, platform::Ic
     platform::setFocus(d.list);
     runDialog(d);
     d.icons.clear();
-    // The owner is enabled before its dialog goes, or the system would hand the activation to another
-    // program's window.
+    // The owner is enabled and made active before its dialog goes: a dialog destroyed while it is the
+    // active window hands the activation to whatever window comes next, often another program's.
     platform::enableWindow(parent, true);
-    platform::destroyWindow(d.window);
     platform::setForegroundWindow(parent);
+    platform::destroyWindow(d.window);
     platform::setFocus(focused);
     return d.result;
 }

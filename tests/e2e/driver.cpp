@@ -39,8 +39,10 @@
 //   combo-selection FILTER --id N print CB_GETCURSEL (-1: none)
 //   rows FILTER --id N            print the list view's rows, one a line
 //   selected-row FILTER --id N    print the index of the selected row (-1: none)
-//   row-click FILTER --id N ROW [--double] [--right]
-//                                 click the middle of the row with the mouse (SendInput)
+//   row-click FILTER --id N ROW [--double] [--right] [--icon]
+//                                 click the middle of the row with the mouse (SendInput); --icon: the
+//                                 middle of its icon (in an icon list the row's bounds reach past its
+//                                 label, and a click there clears the selection)
 //   drop FILTER [--id N] PATH...  post WM_DROPFILES with the paths to the control (or to the window)
 //   focus FILTER                  print the number of the control with the keyboard focus in the window's
 //                                 thread (GetGUIThreadInfo; 0: none or a window without a number)
@@ -154,6 +156,7 @@ struct Options {
     bool escape = false;
     bool right = false;
     bool twice = false;
+    bool onIcon = false;
     long long rowCount = -1;
     DWORD delayMs = 0;
     std::wstring params, cwd, verb;
@@ -219,6 +222,8 @@ bool parseOptions(Args& args, Options& o) {
             o.right = true;
         } else if (a == L"--double") {
             o.twice = true;
+        } else if (a == L"--icon") {
+            o.onIcon = true;
         } else if (a == L"--rows") {
             if (!number(o.rowCount)) return false;
         } else if (a == L"--delay") {
@@ -652,9 +657,9 @@ bool listRows(HWND list, std::vector<std::wstring>& rows) {
 }
 
 // The row's rectangle on the screen (LVM_GETITEMRECT writes it into the list's process).
-bool rowRect(HWND list, int row, RECT& r) {
+bool rowRect(HWND list, int row, RECT& r, int part = LVIR_BOUNDS) {
     RemoteMemory memory(list, sizeof(RECT));
-    r = RECT{LVIR_BOUNDS, 0, 0, 0};
+    r = RECT{part, 0, 0, 0};
     LRESULT ok = 0;
     if (!memory.ok() || !memory.write(0, &r, sizeof r) ||
         !sendTo(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.at(0)), ok) || !ok ||
@@ -744,7 +749,7 @@ int controlCommand(const std::wstring& command, HWND control, const Options& o) 
         long long row = 0;
         RECT r{};
         if (o.positional.size() != 1 || !parseNumber(o.positional[0], row)) return usage();
-        if (!rowRect(control, static_cast<int>(row), r)) {
+        if (!rowRect(control, static_cast<int>(row), r, o.onIcon ? LVIR_ICON : LVIR_BOUNDS)) {
             complain(L"row-click: the list has no row " + std::to_wstring(row));
             return 1;
         }

@@ -4,6 +4,22 @@
 # of the saved menu file; and the "Icon Selection" dialog of the icon button.
 #
 # Wine findings:
+# - IShellLinkW::Resolve (SLR_NO_UI, no window) succeeds for a shortcut whose target was deleted and keeps
+#   the old path: Wine does not search for moved targets. Windows searches and, finding nothing without a
+#   dialog, fails, so the shortcut file itself becomes the command. gone_line accepts exactly these two.
+# - A shortcut to "Computer" (an item-id list with no file-system path) gives an empty GetPath, as on
+#   Windows: the shortcut stands for itself.
+# - A ".pif" file that holds a shell link loads like a ".lnk": the shell reads the content, not the name.
+# - In an icon list (LVS_LIST) the bounds of a row reach past its label to the width of its column; a click
+#   in that empty part clears the selection. The driver clicks the row's icon instead (row-click --icon).
+# - Wine's open-file dialog: a bare file name typed into its name field (1148) is taken in the folder the
+#   dialog started in, which is how the start folder is proved; the type box (1136) shows the filter's
+#   description.
+# - When the icon dialog closes, the editor's activation comes back from X a moment later and moves the
+#   focus to the window itself on the way: the focus lands on the icon button again, but a test has to
+#   wait for it.
+# - `driver activate` (SetForegroundWindow from another process) brings a window in front without a
+#   window manager, so a drop can be shown to bring the editor back.
 
 MAKE_SHORTCUT_EXE="$E2E_BUILD/tests/e2e/make_shortcut.exe"
 
@@ -177,4 +193,110 @@ test_first_file_dropped_on_the_command_field_fills_the_fields() {
     printf '%s\r\n' "$expected" >"$E2E_TMP/expected.lst"
     assert_bytes "$E2E_TMP/m.lst" "$E2E_TMP/expected.lst"
     quit_editor ed
+}
+
+ICON_TITLE="Icon Selection"
+
+# dlg COMMAND ARGS...: a driver command on the icon dialog; its output without CR.
+dlg() {
+    local _out
+    _out=$(driver "$1" --title "$ICON_TITLE" "${@:2}") || fail "driver $* failed on \"$ICON_TITLE\""
+    printf '%s' "${_out//$'\r'/}"
+}
+icon_rows() { driver rows --title "$ICON_TITLE" --id 41 | tr -d '\r' | paste -sd, -; }
+
+# browse_icon_file NAME: "Browse", then NAME typed into Wine's "Icon File" dialog (its file-name field is
+# the edit 1148). A bare name opens in the folder the dialog started in, which is what proves that folder.
+browse_icon_file() {
+    dlg control-click --id 42 >/dev/null
+    wait_window --class '#32770' --title 'Icon File' >/dev/null
+    # The file type box (1136) shows the one filter.
+    assert_eq "Icon File" "$(driver control-text --class '#32770' --title 'Icon File' --id 1136 | tr -d '\r')" "the filter"
+    driver set-text --class '#32770' --title 'Icon File' --id 1148 "$1" || fail "cannot type into the Icon File dialog"
+    click_button Open --class '#32770' --title 'Icon File'
+}
+
+test_icon_dialog_browse_choose_default_and_cancel() {
+    # A library with nine icons: a copy of Vorlix.exe (its icon groups 1 and 100-107).
+    mkdir -p "$E2E_TMP/lib"
+    cp "$VORLIX_EXE" "$E2E_TMP/lib/set.dll"
+    local set nine
+    set=$(winpath "$E2E_TMP/lib/set.dll")
+    nine="-- 0 --,-- 1 --,-- 2 --,-- 3 --,-- 4 --,-- 5 --,-- 6 --,-- 7 --,-- 8 --"
+    # Rows: name | what the user does in the dialog (BROWSE, ROW:N, DOUBLE:N, CLICK:id, ALTF4) | the line
+    # stored ("" for no change). 42 Browse, 43 Default, 44 Ok, 45 Cancel.
+    local rows=(
+        "Ok on icon 3|BROWSE ROW:3 CLICK:44|A=a.exe;;;;$set,3"
+        "a double click on icon 5|BROWSE DOUBLE:5|A=a.exe;;;;$set,5"
+        "icon 0 is the bare path|BROWSE ROW:0 CLICK:44|A=a.exe;;;;$set"
+        "Default empties the icon field|CLICK:43|A=a.exe"
+        "Alt+F4 is ignored, Cancel after browsing changes nothing|BROWSE ALTF4 ROW:4 CLICK:45|"
+        "Ok on the current icon changes nothing|CLICK:44|"
+    )
+    local row name actions line action n=0
+    for row in "${rows[@]}"; do
+        IFS='|' read -r name actions line <<<"$row"
+        echo "case $name"
+        n=$((n + 1))
+        printf 'A=a.exe;;;;%s,2\r\n' "$set" >"$E2E_TMP/m$n.lst"
+        cp "$E2E_TMP/m$n.lst" "$E2E_TMP/m$n.before"
+        open_editor "ed$n" "$E2E_TMP/m$n.lst"
+        ed control-click --id 15 >/dev/null
+        wait_window --title "$ICON_TITLE" >/dev/null
+        # The entry's current icon is the first item, with no caption, selected.
+        await "" "$name: the current icon" icon_rows
+        assert_eq 1 "$(driver rows --title "$ICON_TITLE" --id 41 | wc -l)" "$name: items before browsing"
+        assert_eq 0 "$(dlg selected-row --id 41)" "$name: selected item"
+        if ((n == 1)); then
+            assert_eq 355x205 "$(dlg client-size)" "client area"
+            assert_eq "$EDITOR_TITLE" "$(dlg owner)" "the dialog's owner"
+            assert_eq "enabled foreground" "$(dlg window-state)" "the dialog"
+            assert_eq "disabled background" "$(ed_window_state)" "the editor while the dialog is open"
+            local e d
+            read -r -a e <<<"$(ed rect)"
+            read -r -a d <<<"$(dlg rect)"
+            # Twice the distance of the two centres: at most 1 pixel apart when the widths differ by an odd number.
+            local dx=$((e[0] + e[2] - d[0] - d[2])) dy=$((e[1] + e[3] - d[1] - d[3]))
+            ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2)) ||
+                fail "the dialog ($(dlg rect)) is not centred on the editor ($(ed rect))"
+            # Rows: caption | control
+            local c captions=("Browse|42" "Default|43" "Ok|44" "Cancel|45")
+            for c in "${captions[@]}"; do
+                assert_eq "${c%|*}" "$(dlg control-text --id "${c#*|}")" "caption of ${c#*|}"
+            done
+        fi
+        for action in $actions; do
+            case $action in
+            BROWSE)
+                browse_icon_file set.dll
+                await "$nine" "$name: the icons of set.dll" icon_rows
+                assert_eq 0 "$(dlg selected-row --id 41)" "$name: the first icon selected"
+                ;;
+            ROW:*)
+                dlg row-click --id 41 "${action#ROW:}" --icon >/dev/null
+                await "${action#ROW:}" "$name: selected icon" dlg selected-row --id 41
+                ;;
+            DOUBLE:*) dlg row-click --id 41 "${action#DOUBLE:}" --icon --double >/dev/null ;;
+            ALTF4) send_keys ALT+F4 ;; # the click on a row after it is taken after it, by a dialog still open
+            CLICK:*) dlg control-click --id "${action#CLICK:}" >/dev/null ;;
+            esac
+        done
+        wait_gone --title "$ICON_TITLE"
+        await "enabled foreground" "$name: the editor after the dialog" ed_window_state
+        # Wine moves the focus once more as the editor's activation arrives from X: wait for it to settle.
+        await 15 "$name: the focus back on the icon button" focus_of
+        if [[ -n "$line" ]]; then
+            assert_eq enabled "$(enabled_of 26)" "$name: Ok after a chosen icon"
+            send_keys ALT+O
+            await disabled "$name: Ok after Alt+O" enabled_of 26
+            send_keys ALT+A
+            await disabled "$name: Apply after saving" enabled_of 30
+            printf '%s\r\n' "$line" >"$E2E_TMP/m$n.expected"
+            assert_bytes "$E2E_TMP/m$n.lst" "$E2E_TMP/m$n.expected"
+        else
+            assert_eq disabled "$(enabled_of 26)" "$name: Ok (no change, no edit)"
+        fi
+        quit_editor "ed$n"
+        [[ -n "$line" ]] || assert_bytes "$E2E_TMP/m$n.lst" "$E2E_TMP/m$n.before"
+    done
 }
