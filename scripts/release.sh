@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the portable release: a zip with Vorlix.exe, its two help files, a sample menu (Vorlix.lst, from
+# examples/sample.lst) and ReadMe.txt, in one folder named after the version. The build has its own folder
+# (${VORLIX_BUILD_PREFIX}release-win, default build/release-win); the zip goes to
+# ${VORLIX_BUILD_PREFIX}release/Vorlix-<version>.zip. Before zipping, the program is checked to import
+# only system DLLs (scripts/check_imports.sh) and the help files to hold every page (scripts/check_help.py).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+prefix=${VORLIX_BUILD_PREFIX:-build/}
+build="${prefix}release-win"
+out="${prefix}release"
+
+bash scripts/setup.sh
+version=$(sed -nE 's/^project\(Vorlix VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+[[ -n "$version" ]] || { echo "release: no version in CMakeLists.txt" >&2; exit 1; }
+name="Vorlix-$version"
+
+echo "release: building $name in $build"
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DVORLIX_BENCH=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; exit 1; }
+cmake --build "$build" -j2 --target Vorlix vorlix_help
+
+stage="$out/$name"
+rm -rf "$stage" "$out/$name.zip"
+mkdir -p "$stage"
+# Debugging symbols are of no use to a user and triple the size.
+x86_64-w64-mingw32-strip -o "$stage/Vorlix.exe" "$build/Vorlix.exe"
+cp "$build/Vorlix-en.chm" "$build/Vorlix-de.chm" "$stage/"
+# Windows text files: CR LF line ends.
+sed 's/\r*$/\r/' examples/sample.lst >"$stage/Vorlix.lst"
+# With a UTF-8 mark, so that every Notepad shows its German lines right.
+{ printf '\xEF\xBB\xBF'; sed -e "s/@VERSION@/$version/" -e 's/\r*$/\r/' docs/help/ReadMe.txt; } >"$stage/ReadMe.txt"
+
+bash scripts/check_imports.sh "$stage/Vorlix.exe" && echo "Vorlix.exe imports system DLLs only"
+python3 scripts/check_help.py "$stage" "$root"
+
+python3 - "$out" "$name" <<'PY'
+import os, sys, zipfile
+out, name = sys.argv[1:]
+expected = ["Vorlix.exe", "Vorlix-en.chm", "Vorlix-de.chm", "Vorlix.lst", "ReadMe.txt"]
+path = os.path.join(out, name + ".zip")
+with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    for file in expected:
+        archive.write(os.path.join(out, name, file), f"{name}/{file}")
+with zipfile.ZipFile(path) as archive:
+    if archive.testzip() is not None or archive.namelist() != [f"{name}/{f}" for f in expected]:
+        sys.exit(f"release: {path} does not hold what it should: {archive.namelist()}")
+    for info in archive.infolist():
+        print(f"  {info.filename:32} {info.file_size:9} bytes")
+print(f"release: {path}, {os.path.getsize(path)} bytes")
+PY
