@@ -22,13 +22,19 @@ HELP_WINE_CLASS=chm.file
 EDITOR_TITLE=
 SEEN_VIEWERS=" "
 
-# help_cleanup: ends stand-in viewers still on screen and takes the ".chm" registration away again.
+# help_cleanup: ends viewers still on screen (they are no spawned programs, so the bench would leave them
+# to the next test) and, when the stand-in was registered, puts Wine's ".chm" association back.
+HELP_REGISTERED=0
 help_cleanup() {
-    local _i
-    for _i in 1 2 3 4 5; do
-        driver close --title-prefix "Help viewer stand-in " >/dev/null 2>&1 || break
-        driver wait-gone --title-prefix "Help viewer stand-in " --timeout 2000 >/dev/null 2>&1
+    local _i _filter
+    for _filter in "--title-prefix|Help viewer stand-in " "--class|HH Parent"; do
+        for _i in 1 2 3 4 5; do
+            driver exists "${_filter%%|*}" "${_filter#*|}" >/dev/null 2>&1 || break
+            driver close "${_filter%%|*}" "${_filter#*|}" >/dev/null 2>&1
+            driver wait-gone "${_filter%%|*}" "${_filter#*|}" --all --timeout 2000 >/dev/null 2>&1
+        done
     done
+    ((HELP_REGISTERED)) || return 0
     wine reg add 'HKCR\.chm' /ve /d "$HELP_WINE_CLASS" /f >/dev/null 2>&1
     wine reg delete "$HELP_CLASS_KEY" /f >/dev/null 2>&1
     return 0
@@ -51,9 +57,10 @@ help_setup() {
     export VORLIX_VIEWER_LOG_DIR
     MENU="$E2E_TMP/menu.lst"
     printf 'Notepad=notepad.exe\r\n' >"$MENU"
-    [[ ${2:-} == wine ]] && return 0
     trap help_cleanup EXIT
     trap 'exit 143' TERM
+    [[ ${2:-} == wine ]] && return 0
+    HELP_REGISTERED=1
     local _viewer
     _viewer=$(winpath "$HELP_VIEWER_EXE")
     wine reg add 'HKCR\.chm' /ve /d VorlixTest.chm /f >/dev/null 2>&1 || fail "cannot register .chm"
