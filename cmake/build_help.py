@@ -8,21 +8,38 @@ page of the help file's language (Windows-1252 for English and German), and its 
 the pages that way too, so everything is staged in Windows-1252: pages with their charset line changed
 and any character the code page lacks as a character reference, the contents, index and project file
 strictly (a character they cannot hold fails the build). Files of SHARED_DIR (the style sheet) are
-staged beside the pages. A link to a file that is not there fails the build as well.
+staged beside the pages, and so are the pictures that pages take from the repository's docs/ folder
+("../../editor.png", which also shows when a page is opened from the source tree); inside the help file
+they sit beside the pages. A link to a file that is not there fails the build as well.
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
 
 TEXT_SUFFIXES = (".html", ".htm", ".css")
+# A picture of docs/, two folders above a language's pages.
+DOCS_PICTURE = re.compile(r'(src|href)="\.\./\.\./([^"/\\]+\.(?:png|gif|jpg))"', re.IGNORECASE)
 STRICT_SUFFIXES = (".hhc", ".hhk", ".hhp")
+
+
+def stage_pictures(text, source, stage_dir):
+    """Copies the docs/ pictures that a page uses into the stage; returns the page linking them there."""
+    def local(match):
+        picture = os.path.normpath(os.path.join(os.path.dirname(source), "..", "..", match.group(2)))
+        if not os.path.isfile(picture):
+            sys.exit(f"build_help: {source}: {match.group(2)} is not in docs/")
+        shutil.copyfile(picture, os.path.join(stage_dir, match.group(2)))
+        return f'{match.group(1)}="{match.group(2)}"'
+    return DOCS_PICTURE.sub(local, text)
 
 
 def stage_file(source, target):
     lower = source.lower()
     if lower.endswith(TEXT_SUFFIXES):
         text = open(source, encoding="utf-8").read()
+        text = stage_pictures(text, source, os.path.dirname(target))
         text = text.replace("charset=utf-8", "charset=windows-1252")
         open(target, "wb").write(text.encode("cp1252", errors="xmlcharrefreplace"))
     elif lower.endswith(STRICT_SUFFIXES):

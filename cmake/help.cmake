@@ -27,7 +27,7 @@ endif()
 set(VORLIX_HELP_FILES)
 foreach(lang en de)
   file(GLOB VORLIX_HELP_SOURCES_${lang} CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/docs/help/${lang}/* ${CMAKE_SOURCE_DIR}/docs/help/*.css)
+    ${CMAKE_SOURCE_DIR}/docs/help/${lang}/* ${CMAKE_SOURCE_DIR}/docs/help/*.css ${CMAKE_SOURCE_DIR}/docs/*.png)
   set(chm ${VORLIX_HELP_DIR}/Vorlix-${lang}.chm)
   add_custom_command(
     OUTPUT ${chm}
