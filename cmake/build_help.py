@@ -7,7 +7,7 @@ The pages are written in UTF-8. The help viewer reads the table of contents and 
 page of the help file's language (Windows-1252 for English and German), and its full-text search reads
 the pages that way too, so everything is staged in Windows-1252: pages with their charset line changed
 and any character the code page lacks as a character reference, the contents, index and project file
-strictly (a character they cannot hold fails the build). Files of SHARED_DIR (the style sheet) are
+strictly (a character they cannot hold fails the build). The style sheets of SHARED_DIR are
 staged beside the pages, and so are the pictures that pages take from the repository's docs/ folder
 ("../../editor.png", which also shows when a page is opened from the source tree); inside the help file
 they sit beside the pages. A link to a file that is not there fails the build as well.
@@ -61,10 +61,10 @@ def main():
     shutil.rmtree(stage_dir, ignore_errors=True)
     os.makedirs(stage_dir)
     projects = []
-    for folder in (shared_dir, source_dir):
+    for folder, suffixes in ((shared_dir, (".css",)), (source_dir, ("",))):
         for name in sorted(os.listdir(folder)):
             path = os.path.join(folder, name)
-            if os.path.isfile(path):
+            if os.path.isfile(path) and name.lower().endswith(suffixes):
                 stage_file(path, os.path.join(stage_dir, name))
                 if name.lower().endswith(".hhp"):
                     projects.append(name)
