@@ -114,6 +114,12 @@ bool isDialogWindow(HWND window) {
     return it != states.end() && it->second.dialog;
 }
 
+HWND tooltipOfWindow(HWND root) {
+    const auto& states = topLevels();
+    auto it = states.find(root);
+    return it != states.end() ? it->second.tooltip : nullptr;
+}
+
 void forgetControlsOf(HWND window) { topLevels().erase(window); }
 
 } // namespace win32
@@ -198,7 +204,9 @@ bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string&
     // The V2 size: comctl32 5 (no manifest) refuses the longer structure of version 6.
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // No TTF_SUBCLASS: the message pump relays the mouse messages. A subclassed control pays a window
+    // property lookup on every message it gets, which made filling a long list many times slower.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = root;
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd(control));
     wchar_t oldText[80] = {}; // TTM_GETTOOLINFOW copies at most 80 characters of the tool's text

@@ -240,19 +240,27 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Controls of other classes hand their dropped files to the queue through this subclass.
-LRESULT CALLBACK dropForwarder(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
-    if (message == WM_DROPFILES) {
-        queueDroppedFiles(window, reinterpret_cast<HDROP>(wParam));
-        return 0;
-    }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, dropForwarder, id);
-    return DefSubclassProc(window, message, wParam, lParam);
+// Files dropped on a control of another class (a list, an edit field) arrive as a posted WM_DROPFILES that
+// its own window procedure would ignore: they are taken here, before dispatch, instead of by a subclass.
+bool takeDroppedFiles(const MSG& message) {
+    if (message.message != WM_DROPFILES || win32::isProgramWindow(message.hwnd)) return false;
+    if (!(GetWindowLongPtrW(message.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) return false;
+    queueDroppedFiles(message.hwnd, reinterpret_cast<HDROP>(message.wParam));
+    return true;
+}
+
+// The tooltips are told of the mouse here, for the same reason.
+void relayToTooltip(HWND root, MSG& message) {
+    if (message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+    HWND tooltip = win32::tooltipOfWindow(root);
+    if (tooltip) SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 void dispatch(MSG& message) {
     if (message.hwnd) {
+        if (takeDroppedFiles(message)) return;
         HWND root = rootOf(message.hwnd);
+        relayToTooltip(root, message);
         auto& shortcuts = runtime().shortcuts;
         auto it = shortcuts.find(root);
         if (it != shortcuts.end() && it->second.table.get() &&
@@ -352,9 +360,8 @@ bool setWindowText(WindowHandle window, const std::u16string& text) {
 bool acceptDroppedFiles(WindowHandle window) {
     HWND target = hwnd(window);
     if (!IsWindow(target)) return false;
-    DragAcceptFiles(target, TRUE);
-    if (win32::isProgramWindow(target)) return true;
-    return SetWindowSubclass(target, dropForwarder, 1, 0) != FALSE;
+    DragAcceptFiles(target, TRUE); // the message pump hands a control's drops to the queue
+    return true;
 }
 
 bool addShortcut(WindowHandle window, int virtualKey, unsigned modifiers, int command) {
