@@ -4,6 +4,7 @@
 
 #include "core/app_state.h"
 #include "platform/controls.h"
+#include "platform/guards.h"
 #include "platform/menus.h"
 #include "platform/ui.h"
 #include "platform/window_geometry.h"

@@ -7,6 +7,7 @@
 #include "platform/controls.h"
 #include "platform/file_dialogs.h"
 #include "platform/files.h"
+#include "platform/guards.h"
 #include "platform/icon_files.h"
 #include "platform/icons.h"
 #include "platform/menus.h"

@@ -6,12 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/fonts.h"
 #include "platform/handles.h"
 #include "platform/ui.h"
 
 namespace platform {
-
-using FontHandle = std::uintptr_t;
 
 // InitCommonControlsEx for list views and tooltips; before the first such control is made.
 bool initCommonControls();
@@ -27,30 +26,9 @@ WindowHandle createOwnedDialogWindow(WindowHandle owner, const std::u16string& t
 // The primary screen's size (GetSystemMetrics SM_CXSCREEN / SM_CYSCREEN).
 Point screenSize();
 
-// A regular-weight font of the face at the given point size (at 96 DPI); 0 when it cannot be made.
-FontHandle createFont(const std::u16string& face, int points);
-bool destroyFont(FontHandle font);
 // Controls created under window (directly or inside its panels) from now on use font.
 void setDefaultControlFont(WindowHandle window, FontHandle font);
 bool setControlFont(WindowHandle control, FontHandle font);
-
-// A font for as long as its owner keeps it. Windows does not free a font with the controls that use it:
-// it must outlive them and then be deleted by hand.
-class OwnedFont {
-public:
-    OwnedFont() = default;
-    ~OwnedFont() { reset(0); }
-    OwnedFont(const OwnedFont&) = delete;
-    OwnedFont& operator=(const OwnedFont&) = delete;
-    void reset(FontHandle font) {
-        if (font_ != 0) destroyFont(font_);
-        font_ = font;
-    }
-    FontHandle get() const { return font_; }
-
-private:
-    FontHandle font_ = 0;
-};
 
 enum class ControlKind {
     Panel,         // a child window that holds controls, with a thin static-edge border

@@ -6,6 +6,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include "platform/win32/guards.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -13,38 +14,6 @@ namespace platform {
 namespace {
 
 const wchar_t* orNull(const std::u16string& text) { return text.empty() ? nullptr : wz(text); }
-
-// COM for the length of one call. S_FALSE (already initialised on this thread) counts as success and
-// needs its CoUninitialize too; RPC_E_CHANGED_MODE (a multithreaded apartment) does not.
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool singleThreaded() const { return SUCCEEDED(result_); }
-    bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT result_;
-};
-
-// The folder browser hands out its answer in memory of the COM task allocator.
-class ItemIdList {
-public:
-    explicit ItemIdList(PIDLIST_ABSOLUTE list) : list_(list) {}
-    ~ItemIdList() {
-        if (list_) CoTaskMemFree(list_);
-    }
-    ItemIdList(const ItemIdList&) = delete;
-    ItemIdList& operator=(const ItemIdList&) = delete;
-    PIDLIST_ABSOLUTE get() const { return list_; }
-
-private:
-    PIDLIST_ABSOLUTE list_;
-};
 
 int CALLBACK startInFolder(HWND browser, UINT message, LPARAM, LPARAM startFolder) {
     if (message == BFFM_INITIALIZED && startFolder) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, startFolder);
@@ -79,7 +48,8 @@ bool pickFileToOpen(WindowHandle owner, const std::u16string& title, const std::
 
 bool pickFolder(WindowHandle owner, const std::u16string& title, const std::u16string& startFolder,
                 std::u16string& path) {
-    const ComApartment com;
+    // COM for the length of the call; the folder browser needs it.
+    const win32::ComLibrary com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     if (!com.usable()) return false;
     wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW browse{};
@@ -87,10 +57,11 @@ bool pickFolder(WindowHandle owner, const std::u16string& title, const std::u16s
     browse.pszDisplayName = displayName;
     browse.lpszTitle = orNull(title);
     // The new dialog style needs a single-threaded apartment; in another one the browser fails with it.
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | (com.singleThreaded() ? BIF_NEWDIALOGSTYLE : 0);
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | (com.initialised() ? BIF_NEWDIALOGSTYLE : 0);
     browse.lpfn = startInFolder;
     browse.lParam = startFolder.empty() ? 0 : reinterpret_cast<LPARAM>(wz(startFolder));
-    const ItemIdList chosen(SHBrowseForFolderW(&browse));
+    // The browser hands out its answer in memory of the COM task allocator.
+    const win32::TaskMemory<PIDLIST_ABSOLUTE> chosen(SHBrowseForFolderW(&browse));
     if (!chosen.get()) return false;
     wchar_t folder[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(chosen.get(), folder)) return false; // a virtual folder (Control Panel, ...)

@@ -2,27 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/guards.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
+using win32::FileHandle;
+
 namespace {
-
-// A file handle that closes itself; INVALID_HANDLE_VALUE (not 0) is CreateFileW's failure value.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : handle_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 char16_t upperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 

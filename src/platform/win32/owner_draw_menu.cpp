@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/win32/gdi_guards.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/icon_images.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
@@ -102,22 +102,6 @@ HFONT menuFont() {
     static GdiObject<HFONT> font(createMenuFont());
     return font.get() ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
-
-// Selects a GDI object into a DC and puts the previous one back; forgetting that leaks the font into
-// the menu's DC for the next item.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 // A memory DC with the menu font selected, kept for measuring every item: asking for the window's DC and
 // selecting the font once per item costs more than the measuring itself.

@@ -5,7 +5,7 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include "platform/win32/com_guards.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/wide.h"
 
 namespace platform {

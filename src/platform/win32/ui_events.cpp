@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
@@ -20,27 +21,9 @@ using win32::hwnd;
 
 namespace {
 
-// An accelerator table of one window. The table is rebuilt whenever a shortcut is added, and Windows
-// does not free it with the window: DestroyAcceleratorTable is ours to call.
-class AcceleratorTable {
-public:
-    AcceleratorTable() = default;
-    ~AcceleratorTable() { reset(nullptr); }
-    AcceleratorTable(const AcceleratorTable&) = delete;
-    AcceleratorTable& operator=(const AcceleratorTable&) = delete;
-    void reset(HACCEL table) {
-        if (handle_) DestroyAcceleratorTable(handle_);
-        handle_ = table;
-    }
-    HACCEL get() const { return handle_; }
-
-private:
-    HACCEL handle_ = nullptr;
-};
-
 struct WindowShortcuts {
     std::vector<ACCEL> keys;
-    AcceleratorTable table;
+    win32::AcceleratorTable table;
 };
 
 struct TextColour {

@@ -1,0 +1,14 @@
+#pragma once
+// Fonts that the program makes for its windows' controls.
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+using FontHandle = std::uintptr_t;
+
+// A regular-weight font of the face at the given point size (at 96 DPI); 0 when it cannot be made.
+FontHandle createFont(const std::u16string& face, int points);
+bool destroyFont(FontHandle font);
+
+} // namespace platform
