@@ -1,6 +1,9 @@
 #include "app/info_window.h"
 
 #include "core/app_state.h"
+#include "platform/fonts.h"
+#include "platform/guards.h"
+#include "platform/icons.h"
 #include "platform/info_window.h"
 #include "platform/shell.h"
 #include "platform/window_geometry.h"
@@ -25,7 +28,11 @@ const char16_t* addressOf(int control) {
 
 void showInfo() {
     const platform::WindowHandle owner = platform::activeWindow();
-    const platform::InfoWindowContent content{app.versionTitle, app.buildText, ThirdLine, WebAddress, MailAddress};
+    // Declared before the window opens, so both outlive it: its controls neither copy nor free them.
+    const platform::OwnedFont font(platform::createFont(u"MS Shell Dlg 2", 8));
+    const platform::OwnedIcon icon(platform::programIcon(32));
+    const platform::InfoWindowContent content{app.versionTitle, app.buildText, ThirdLine, WebAddress, MailAddress,
+                                              font.get(), icon.get()};
     const platform::WindowHandle window = platform::openInfoWindow(owner, content);
     if (window == 0) return;
     platform::drainInfoWindowEvents();

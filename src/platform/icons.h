@@ -1,5 +1,5 @@
 #pragma once
-// Small (16 x 16) icons from files and from the shell.
+// Icons from files, from the shell and from the program itself.
 #include <cstdint>
 #include <string>
 
@@ -12,6 +12,9 @@ namespace platform {
 IconHandle extractSmallIcon(const std::u16string& file, int index);
 // SHGetFileInfoW(name, 0, ..., SHGFI_ICON | SHGFI_SMALLICON); 0 when the shell gives none.
 IconHandle shellSmallIcon(const std::u16string& name);
+// The program's own icon (resource 1) at size x size (LoadImageW, not shared: destroyIcon frees it);
+// 0 when it cannot be loaded.
+IconHandle programIcon(int size);
 bool destroyIcon(IconHandle icon);
 
 } // namespace platform

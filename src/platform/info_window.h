@@ -2,6 +2,7 @@
 // The about box's window: its controls and the events the info window reacts to.
 #include <string>
 
+#include "platform/fonts.h"
 #include "platform/handles.h"
 
 namespace platform {
@@ -18,6 +19,10 @@ struct InfoWindowContent {
     std::u16string thirdLine;
     std::u16string webAddress;  // shown as the web link's text
     std::u16string mailAddress; // shown as the e-mail link's text
+    // Made and owned by the caller, who frees them after closeInfoWindow: the controls draw with the
+    // font and show the icon until the window is gone, and free neither.
+    FontHandle font = 0;  // of every control; 0: the system font
+    IconHandle icon = 0;  // the program icon at 32 x 32; 0: none
 };
 
 enum class InfoEventKind {
@@ -42,7 +47,7 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
 void drainInfoWindowEvents();
 // Waits for the next event of the thread and classifies it for window.
 InfoEvent waitInfoWindowEvent(WindowHandle window);
-// Fades the window out (300 ms), destroys it and frees its font and icon.
+// Fades the window out (300 ms) and destroys it.
 void closeInfoWindow(WindowHandle window);
 
 } // namespace platform

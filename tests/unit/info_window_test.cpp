@@ -5,6 +5,8 @@
 #include "core/app_state.h"
 #include "app/info_window.h"
 #include "core/text.h"
+#include "platform/fake/fake_controls.h"
+#include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_info_window.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_window_geometry.h"
@@ -26,6 +28,7 @@ protected:
         fake::resetInfoWindow();
         fake::resetShell();
         fake::resetWindowGeometry();
+        fake::resetIcons();
         fake::windowGeometry().active = Editor;
         app.versionTitle = u"Vorlix - ver. 2.58 (64 bit)";
         app.buildText = u"Compiled: 2021-02-07 gcc";
@@ -85,6 +88,29 @@ TEST_F(InfoWindow, ClosesAtTheFirstClickKeyOrLink) {
             << r.name;
         EXPECT_TRUE(requests[0].parameters.empty() && requests[0].directory.empty()) << r.name;
         EXPECT_EQ(requests[0].show, platform::ShellShowNormal) << r.name;
+    }
+}
+
+// The window's controls draw with the font and show the icon without owning either: both are handed over,
+// and both are freed once the window has closed, also when it could not be opened.
+TEST_F(InfoWindow, FontAndIconLiveUntilTheWindowHasClosed) {
+    for (const bool openFails : {false, true}) {
+        fake::resetInfoWindow();
+        fake::resetControls();
+        fake::resetIcons();
+        fake::infoWindow().openFails = openFails;
+        showInfo();
+        ASSERT_EQ(fake::controls().fonts.size(), 1u) << openFails;
+        const fake::FontRecord& font = fake::controls().fonts[0];
+        EXPECT_EQ(font.face, u"MS Shell Dlg 2") << openFails;
+        EXPECT_EQ(font.points, 8) << openFails;
+        EXPECT_TRUE(font.destroyed) << openFails;
+        EXPECT_EQ(fake::icons().destroyed, 1) << openFails;
+        EXPECT_TRUE(fake::icons().live.empty() && fake::icons().badDestroys == 0) << openFails;
+        if (openFails) continue;
+        EXPECT_EQ(fake::infoWindow().content.font, font.handle);
+        EXPECT_EQ(fake::infoWindow().fontAtClose, font.handle);
+        EXPECT_EQ(fake::infoWindow().iconAtClose, u"program:32");
     }
 }
 

@@ -34,7 +34,7 @@ void resetIcons();
 
 // Helpers for tests.
 void putFileIcon(const std::u16string& file, int index);
-// What a live handle shows ("FILE,index" or "shell:name"), empty when the handle is not live.
+// What a live handle shows ("FILE,index", "shell:name" or "program:size"), empty when the handle is not live.
 std::u16string iconSource(platform::IconHandle icon);
 // A new handle showing what a live one shows, as a drawn menu item makes; 0 for a handle not live.
 platform::IconHandle copyIcon(platform::IconHandle icon);

@@ -1,6 +1,7 @@
 #pragma once
 // Scripted info window: records what was opened and closed, plays back a list of events.
 #include <deque>
+#include <string>
 
 #include "platform/info_window.h"
 
@@ -15,6 +16,9 @@ struct InfoWindowState {
     platform::WindowHandle owner = 0;
     platform::InfoWindowContent content;
     std::deque<platform::InfoEvent> events; // a close request once they run out
+    // What the window's font and icon were at closeInfoWindow: still alive then, or 0 / "".
+    platform::FontHandle fontAtClose = 0;
+    std::u16string iconAtClose;
 };
 
 InfoWindowState& infoWindow();

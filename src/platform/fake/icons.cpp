@@ -60,6 +60,11 @@ IconHandle shellSmallIcon(const std::u16string& name) {
     return fake::issue(u"shell:" + name);
 }
 
+IconHandle programIcon(int size) {
+    std::string digits = std::to_string(size);
+    return fake::issue(u"program:" + std::u16string(digits.begin(), digits.end()));
+}
+
 bool destroyIcon(IconHandle icon) {
     auto it = fake::icons().live.find(icon);
     if (it == fake::icons().live.end()) {

@@ -1,5 +1,7 @@
 #include "platform/info_window.h"
 
+#include "platform/fake/fake_controls.h"
+#include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_info_window.h"
 
 namespace fake {
@@ -39,6 +41,12 @@ InfoEvent waitInfoWindowEvent(WindowHandle) {
     return event;
 }
 
-void closeInfoWindow(WindowHandle) { ++fake::infoWindow().closed; }
+void closeInfoWindow(WindowHandle) {
+    auto& w = fake::infoWindow();
+    ++w.closed;
+    const fake::FontRecord* font = fake::font(w.content.font);
+    w.fontAtClose = font && !font->destroyed ? font->handle : 0;
+    w.iconAtClose = fake::iconSource(w.content.icon);
+}
 
 } // namespace platform

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/win32/gdi_guards.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/icon_images.h"
 #include "platform/win32/wide.h"
 
@@ -31,6 +31,11 @@ IconHandle shellSmallIcon(const std::u16string& name) {
     SHFILEINFOW info{};
     if (!SHGetFileInfoW(wz(name), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return 0;
     return reinterpret_cast<IconHandle>(info.hIcon);
+}
+
+IconHandle programIcon(int size) {
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
+    return reinterpret_cast<IconHandle>(icon);
 }
 
 bool destroyIcon(IconHandle icon) { return DestroyIcon(hicon(icon)) != FALSE; }

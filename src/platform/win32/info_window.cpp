@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/guards.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -32,11 +33,10 @@ const wchar_t* const ArrowCursor = MAKEINTRESOURCEW(32512); // IDC_ARROW
 // GWLP_USERDATA of a link: 1 while the mouse is over it.
 constexpr LONG_PTR LinkHot = 1;
 
-// The one info window's resources; it is modal on the one GUI thread, so there is never a second.
-HFONT infoFont = nullptr;
-HICON infoIcon = nullptr;
-
 HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+
+// The caller's font, kept in the info window's GWLP_USERDATA for the links to draw with.
+HFONT fontOf(HWND window) { return reinterpret_cast<HFONT>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -51,12 +51,11 @@ void paintLink(HWND link) {
     if (!dc) return;
     RECT client{};
     GetClientRect(link, &client);
-    HGDIOBJ oldFont = infoFont ? SelectObject(dc, infoFont) : nullptr;
+    const win32::SelectedObject font(dc, fontOf(GetParent(link)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetWindowLongPtrW(link, GWLP_USERDATA) == LinkHot ? HotLinkColour : LinkColour);
     std::wstring text = windowText(link);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    if (oldFont) SelectObject(dc, oldFont);
     EndPaint(link, &ps);
 }
 
@@ -128,42 +127,29 @@ HWND addControl(HWND parent, const wchar_t* className, const std::u16string& tex
     HWND control = CreateWindowExW(exStyle, className, wz(text), WS_CHILD | WS_VISIBLE | style, x, y, width,
                                    height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
                                    nullptr);
-    if (control && infoFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont), FALSE);
+    const HFONT font = fontOf(parent);
+    if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
 // Only the text itself is clickable: a click beside it is a click on the window.
 void narrowToText(HWND link, int height) {
-    HDC dc = GetDC(link);
-    if (!dc) return;
-    HGDIOBJ oldFont = infoFont ? SelectObject(dc, infoFont) : nullptr;
-    std::wstring text = windowText(link);
     SIZE size{};
-    bool measured = GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size) != FALSE;
-    if (oldFont) SelectObject(dc, oldFont);
-    ReleaseDC(link, dc);
+    bool measured = false;
+    {
+        const win32::WindowDc dc(link);
+        if (!dc.get()) return;
+        const win32::SelectedObject font(dc.get(), fontOf(GetParent(link)));
+        std::wstring text = windowText(link);
+        measured = GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size) != FALSE;
+    }
     if (measured) SetWindowPos(link, nullptr, 0, 0, size.cx, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void freeResources() {
-    if (infoFont) DeleteObject(infoFont);
-    if (infoIcon) DestroyIcon(infoIcon);
-    infoFont = nullptr;
-    infoIcon = nullptr;
 }
 
 } // namespace
 
 WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content) {
     if (!registerClasses()) return 0;
-    freeResources();
-
-    HDC screen = GetDC(nullptr);
-    int pointsToPixels = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    infoFont = CreateFontW(-MulDiv(8, pointsToPixels, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           L"MS Shell Dlg 2");
 
     RECT outer{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&outer, InfoStyle, FALSE, 0);
@@ -179,14 +165,11 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
 
     HWND window = CreateWindowExW(0, InfoClassName, L"", InfoStyle, x, y, width, height, ownerWindow, nullptr,
                                   instance(), nullptr);
-    if (!window) {
-        freeResources();
-        return 0;
-    }
+    if (!window) return 0;
+    SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(content.font));
 
-    infoIcon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
     HWND image = addControl(window, L"STATIC", u"", SS_ICON, 0, 15, 25, 32, 32, 0);
-    if (image && infoIcon) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(infoIcon), 0);
+    if (image && content.icon) SendMessageW(image, STM_SETICON, static_cast<WPARAM>(content.icon), 0);
     addControl(window, L"STATIC", content.versionLine, SS_LEFT | SS_NOPREFIX, 0, 65, 15, 400, 20, 0);
     addControl(window, L"STATIC", content.buildLine, SS_LEFT | SS_NOPREFIX, 0, 65, 35, 400, 20, 0);
     addControl(window, L"STATIC", content.thirdLine, SS_LEFT | SS_NOPREFIX, 0, 65, 55, 400, 20, 0);
@@ -248,8 +231,6 @@ void closeInfoWindow(WindowHandle window) {
         AnimateWindow(info, FadeMs, AW_BLEND | AW_HIDE);
         DestroyWindow(info);
     }
-    // After the window: its controls draw with the font until they are gone.
-    freeResources();
     // Drop the close request that the destruction posted, so no later loop mistakes it for its own.
     MSG msg;
     while (PeekMessageW(&msg, nullptr, InfoCloseRequest, InfoCloseRequest, PM_REMOVE)) {
