@@ -37,7 +37,8 @@
 //                                 on a disabled or hidden control, which a user could not click
 //   set-text FILTER --id N TEXT   WM_SETTEXT (an edit then reports EN_CHANGE, as for typing)
 //   combo-selection FILTER --id N print CB_GETCURSEL (-1: none)
-//   rows FILTER --id N            print the list view's rows, one a line
+//   rows FILTER --id N [--icon]   print the list view's rows, one a line; with --icon each row's image
+//                                 index after a tab (-2: none)
 //   selected-row FILTER --id N    print the index of the selected row (-1: none)
 //   row-click FILTER --id N ROW [--double] [--right] [--icon]
 //                                 click the middle of the row with the mouse (SendInput); --icon: the
@@ -656,6 +657,21 @@ bool listRows(HWND list, std::vector<std::wstring>& rows) {
     return true;
 }
 
+// The image index of row (LVM_GETITEMW with LVIF_IMAGE in the list's process); I_IMAGENONE for none.
+bool rowImage(HWND list, int row, int& image) {
+    RemoteMemory memory(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    LRESULT ok = 0;
+    if (!memory.ok() || !memory.write(0, &item, sizeof item) ||
+        !sendTo(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.at(0)), ok) || !ok ||
+        !memory.read(0, &item, sizeof item))
+        return false;
+    image = item.iImage;
+    return true;
+}
+
 // The row's rectangle on the screen (LVM_GETITEMRECT writes it into the list's process).
 bool rowRect(HWND list, int row, RECT& r, int part = LVIR_BOUNDS) {
     RemoteMemory memory(list, sizeof(RECT));
@@ -741,7 +757,13 @@ int controlCommand(const std::wstring& command, HWND control, const Options& o) 
         std::vector<std::wstring> rows;
         if (!listRows(control, rows)) return 1;
         std::wstring all;
-        for (const auto& row : rows) all += (o.escape ? escaped(row) : row) + L"\n";
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            all += o.escape ? escaped(rows[i]) : rows[i];
+            int image = I_IMAGENONE;
+            if (o.onIcon && !rowImage(control, static_cast<int>(i), image)) return 1;
+            if (o.onIcon) all += L"\t" + std::to_wstring(image);
+            all += L"\n";
+        }
         say(all);
         return 0;
     }

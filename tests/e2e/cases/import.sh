@@ -204,6 +204,7 @@ dlg() {
     printf '%s' "${_out//$'\r'/}"
 }
 icon_rows() { driver rows --title "$ICON_TITLE" --id 41 | tr -d '\r' | paste -sd, -; }
+icon_images() { driver rows --title "$ICON_TITLE" --id 41 --icon | tr -d '\r' | cut -f2; }
 
 # browse_icon_file NAME: "Browse", then NAME typed into Wine's "Icon File" dialog (its file-name field is
 # the edit 1148). A bare name opens in the folder the dialog started in, which is what proves that folder.
@@ -270,6 +271,9 @@ test_icon_dialog_browse_choose_default_and_cancel() {
             BROWSE)
                 browse_icon_file set.dll
                 await "$nine" "$name: the icons of set.dll" icon_rows
+                # Each offered icon is shown, not only the first (Wine 8's ExtractIconExW fills only the
+                # first handle of a batch of small icons).
+                assert_eq 9 "$(icon_images | awk '$1 >= 0' | sort -u | wc -l)" "$name: nine icons drawn"
                 assert_eq 0 "$(dlg selected-row --id 41)" "$name: the first icon selected"
                 ;;
             ROW:*)
