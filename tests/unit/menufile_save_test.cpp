@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/text.h"
 #include "app/message_boxes.h"
+#include "menufile/menu_bytes.h"
 #include "menufile/writer.h"
 #include "platform/dialogs.h"
 #include "platform/fake/fake_environment.h"

@@ -6,6 +6,7 @@
 
 #include "core/app_state.h"
 #include "core/text.h"
+#include "menufile/menu_bytes.h"
 #include "menufile/reader.h"
 #include "menufile/writer.h"
 #include "menufile_test_support.h"

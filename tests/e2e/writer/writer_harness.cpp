@@ -23,6 +23,7 @@
 #include "core/app_state.h"
 #include "core/text.h"
 #include "app/message_boxes.h"
+#include "menufile/menu_bytes.h"
 #include "menufile/reader.h"
 #include "menufile/writer.h"
 #include "platform/file_write.h"
