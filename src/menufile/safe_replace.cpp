@@ -102,30 +102,56 @@ std::u16string withoutTrailingSlash(std::u16string path) {
     return path;
 }
 
+// "\\?\C:\x" -> "C:\x" and "\\?\UNC\server\share\x" -> "\\server\share\x": the forms that a menu file's path has, so
+// that temporaries are named and found the same way. A path too long for them keeps its prefix, and so
+// does a volume without a drive letter.
+std::u16string withoutLongPathPrefix(const std::u16string& path) {
+    constexpr std::size_t Room = 260 - 16; // MAX_PATH, less a temporary's suffix
+    std::u16string_view p = path;
+    std::u16string out;
+    if (p.starts_with(u"\\\\?\\UNC\\")) out = u"\\\\" + std::u16string(p.substr(8));
+    else if (p.size() >= 7 && p.starts_with(u"\\\\?\\") && p[5] == u':' && p[6] == u'\\') out = p.substr(4);
+    else return path;
+    return out.size() < Room ? out : path;
+}
+
 // The system resolves path to another folder or another name: a symbolic link, also one that is not shown
-// as a reparse point (Wine's view of a Unix symbolic link). A short 8.3 name gives the same answer, which
-// only costs the one-step replace.
-bool resolvesElsewhere(const std::u16string& path, platform::WriteHandle file) {
-    std::u16string finalFile;
+// as a reparse point (Wine's view of a Unix symbolic link), or a short 8.3 name. finalFile is where it
+// leads. A link to the menu's folder is no link to the file: the folder's own name is resolved the same way.
+bool resolvesElsewhere(const std::u16string& path, platform::WriteHandle file, std::u16string& finalFile) {
     if (!platform::finalPathName(file, finalFile)) return false;
     std::u16string folder = directoryPart(path);
     platform::ScopedWriteHandle folderHandle(platform::openFolderForQuery(folder.empty() ? u"." : folder));
     std::u16string finalFolder;
     if (!folderHandle.valid() || !platform::finalPathName(folderHandle.get(), finalFolder)) return false;
-    return !equalsIgnoreCase(withoutTrailingSlash(directoryPart(finalFile)), withoutTrailingSlash(finalFolder)) ||
+    finalFile = withoutLongPathPrefix(finalFile);
+    return !equalsIgnoreCase(withoutTrailingSlash(directoryPart(finalFile)),
+                             withoutTrailingSlash(withoutLongPathPrefix(finalFolder))) ||
            !equalsIgnoreCase(fileNameOf(finalFile), fileNameOf(path));
 }
 
-// A rename would give a hard link's other names the old content and would replace a symbolic link or
-// junction by a plain file, so such a file is written where it is. When the system cannot tell, the file is
-// replaced: its content is safe either way.
-bool isLinked(const std::u16string& path, std::uint32_t attributes) {
-    if (attributes & platform::AttributeReparsePoint) return true;
+enum class Placement { Replace, InPlace };
+
+// A rename over a hard link would leave its other names with the old content, so a file with several names
+// is written in place: nothing else keeps them one file. A rename over a symbolic link would put a plain
+// file in its place, so for a name that leads elsewhere the file it finally leads to is replaced, in its own
+// folder (target). Other reparse points are written in place, as is a link that leads nowhere the system
+// names. When the system cannot tell, the file is replaced: its content is safe either way.
+Placement placementOf(const std::u16string& path, std::uint32_t attributes, std::u16string& target) {
+    target = path;
+    Placement otherwise = attributes & platform::AttributeReparsePoint ? Placement::InPlace : Placement::Replace;
     platform::ScopedWriteHandle file(platform::openForQuery(path));
-    if (!file.valid()) return false;
+    if (!file.valid()) return otherwise;
     std::uint32_t links = 1;
-    if (platform::linkCount(file.get(), links) && links > 1) return true;
-    return resolvesElsewhere(path, file.get());
+    if (platform::linkCount(file.get(), links) && links > 1) return Placement::InPlace;
+    std::u16string finalFile;
+    if (!resolvesElsewhere(path, file.get(), finalFile)) return otherwise;
+    target = finalFile;
+    return Placement::Replace;
+}
+
+bool refused(std::uint32_t attributes) {
+    return attributes & (platform::AttributeReadOnly | platform::AttributeDirectory);
 }
 
 // Not atomic: only for files that cannot be replaced. When writing fails, the old content is written back,
@@ -146,14 +172,8 @@ bool writeInPlace(const std::u16string& path, std::string_view bytes) {
     return ok;
 }
 
-} // namespace
-
-bool replaceFileContent(const std::u16string& path, std::string_view bytes) {
-    std::uint32_t attributes = 0;
-    bool exists = platform::fileAttributes(path, attributes);
-    if (exists && (attributes & (platform::AttributeReadOnly | platform::AttributeDirectory))) return false;
-    if (exists && isLinked(path, attributes)) return writeInPlace(path, bytes);
-
+// One step: a temporary beside path, written, flushed, closed, given the flags, renamed over path.
+bool replaceBeside(const std::u16string& path, std::uint32_t attributes, std::string_view bytes) {
     removeStaleTemporaries(path);
     std::u16string temporary;
     platform::ScopedWriteHandle file(createTemporary(path, temporary));
@@ -165,12 +185,26 @@ bool replaceFileContent(const std::u16string& path, std::string_view bytes) {
     ok = file.close() && ok;
     if (ok) {
         // A lost hidden or system flag is no reason to refuse the save, so a failure here is not fatal.
-        std::uint32_t kept = ((exists ? attributes : 0) & KeptAttributes) | platform::AttributeArchive;
-        platform::setFileAttributes(temporary, kept);
+        platform::setFileAttributes(temporary, (attributes & KeptAttributes) | platform::AttributeArchive);
         ok = renameOver(temporary, path);
     }
     if (!ok) platform::deleteFile(temporary);
     return ok;
+}
+
+} // namespace
+
+bool replaceFileContent(const std::u16string& path, std::string_view bytes) {
+    std::uint32_t attributes = 0;
+    if (!platform::fileAttributes(path, attributes)) return replaceBeside(path, 0, bytes);
+    if (refused(attributes)) return false;
+    std::u16string target;
+    if (placementOf(path, attributes, target) == Placement::InPlace) return writeInPlace(path, bytes);
+    if (target == path) return replaceBeside(path, attributes, bytes);
+    // A link's own flags say nothing about the file it leads to.
+    std::uint32_t targetAttributes = 0;
+    if (!platform::fileAttributes(target, targetAttributes)) return writeInPlace(path, bytes);
+    return !refused(targetAttributes) && replaceBeside(target, targetAttributes, bytes);
 }
 
 } // namespace vorlix

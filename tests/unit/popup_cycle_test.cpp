@@ -382,10 +382,8 @@ TEST_F(PopupCycle, SubstituteMenuItemsCancelOrCreateTheMenuFile) {
         EXPECT_TRUE(fake::shell().requests.empty()) << row.name;
         // The editor closed without saving, so the new empty file is gone again.
         EXPECT_EQ(fake::findFile(MenuPath), nullptr) << row.name;
-        const std::vector<std::string> expectedLog =
-            row.created ? std::vector<std::string>{"open Vorlix.lst", "close Vorlix.lst", "delete Vorlix.lst"}
-                        : std::vector<std::string>{};
-        EXPECT_EQ(fake::files().log, expectedLog) << row.name;
+        EXPECT_EQ(fake::files().filesCreated, row.created ? 1 : 0) << row.name;
+        EXPECT_EQ(fake::files().filesDeleted, row.created ? 1 : 0) << row.name;
         EXPECT_TRUE(fake::files().openFiles.empty()) << row.name;
         if (row.created) {
             EXPECT_TRUE(app.entries.empty()) << row.name;
@@ -404,5 +402,5 @@ TEST_F(PopupCycle, StartEditorSkipsThePopupAndTheClosingDelay) {
     EXPECT_TRUE(fake::ui().windows[0].destroyed);
     EXPECT_EQ(app.entries.size(), 1u);
     EXPECT_FALSE(app.menuCreated);
-    EXPECT_TRUE(fake::files().log.empty()); // an existing menu file is neither created nor deleted
+    EXPECT_EQ(fake::files().filesCreated + fake::files().filesDeleted, 0); // an existing menu file is left alone
 }

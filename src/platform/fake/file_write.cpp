@@ -23,12 +23,17 @@ bool injectedFailure(const char* call) {
 
 } // namespace fake
 
+// The fake keeps the state that the tests look at (bytes, flushed bytes, attributes, identity, who holds a
+// file open) and the few rules of Windows that the writer depends on: an open file cannot be renamed or
+// deleted, a read-only file cannot be opened for writing or replaced, a symbolic link is followed by an
+// open but not by a rename.
 namespace platform {
 
 namespace {
 
 constexpr std::uint32_t ErrorFileNotFound = 2;
 constexpr std::uint32_t ErrorInvalidHandle = 6;
+constexpr int LinkHops = 8;
 
 bool fail(std::uint32_t error) {
     fake::files().lastError = error;
@@ -40,22 +45,25 @@ WriteHandle failOpen(std::uint32_t error) {
     return 0;
 }
 
-// Test paths are ASCII; the log keeps only the file name.
-std::string logName(std::u16string_view path) {
-    std::size_t slash = path.find_last_of(u"\\/");
-    std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-    if (name.empty()) name = path; // a folder
-    std::string out;
-    for (char16_t c : name) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
+// The path that an open of path reaches: symbolic links are followed.
+std::u16string resolved(std::u16string path) {
+    for (int hop = 0; hop < LinkHops; ++hop) {
+        fake::FakeFile* f = fake::findFile(path);
+        if (!f || f->linkTarget.empty()) return path;
+        path = f->linkTarget;
+    }
+    return path;
 }
-
-void log(const std::string& line) { fake::files().log.push_back(line); }
 
 fake::OpenWriteFile* openFile(WriteHandle file) {
     auto& open = fake::files().openFiles;
     auto it = open.find(file);
     return it == open.end() ? nullptr : &it->second;
+}
+
+fake::FakeFile* fileOf(WriteHandle file) {
+    fake::OpenWriteFile* open = openFile(file);
+    return open ? fake::findFile(open->path) : nullptr;
 }
 
 bool isOpen(const fake::FakeFile* f) {
@@ -73,15 +81,21 @@ WriteHandle newHandle(std::u16string_view path) {
 }
 
 // The map key of a file, found by identity so that it always agrees with the read side's keys.
-bool eraseFile(const fake::FakeFile* f) {
+void eraseFile(const fake::FakeFile* f) {
     auto& all = fake::files().files;
     for (auto it = all.begin(); it != all.end(); ++it) {
         if (&it->second == f) {
             all.erase(it);
-            return true;
+            return;
         }
     }
-    return false;
+}
+
+WriteHandle createFile(const std::u16string& path) {
+    fake::putFile(path, std::string(), AttributeArchive);
+    fake::findFile(path)->durable.clear();
+    ++fake::files().filesCreated;
+    return newHandle(path);
 }
 
 } // namespace
@@ -90,60 +104,52 @@ WriteHandle createNewFile(std::u16string_view path) {
     if (fake::injectedFailure("createNewFile")) return 0;
     std::u16string p(path);
     if (fake::findFile(p)) return failOpen(ErrorFileExists);
-    fake::putFile(p, std::string(), AttributeArchive);
-    log("create " + logName(path));
-    return newHandle(path);
+    return createFile(p);
 }
 
 WriteHandle openForUpdate(std::u16string_view path) {
     if (fake::injectedFailure("openForUpdate")) return 0;
-    std::u16string p(path);
+    std::u16string p = resolved(std::u16string(path));
     fake::FakeFile* f = fake::findFile(p);
-    if (f && f->folder) return failOpen(ErrorAccessDenied);
-    if (f && f->attributes & AttributeReadOnly) return failOpen(ErrorAccessDenied);
-    if (f && (f->lockedByOtherProcess || isOpen(f))) return failOpen(ErrorSharingViolation);
-    if (!f) fake::putFile(p, std::string(), AttributeArchive);
-    log("open " + logName(path));
-    return newHandle(path);
+    if (!f) return createFile(p);
+    if (f->folder || f->attributes & AttributeReadOnly) return failOpen(ErrorAccessDenied);
+    if (f->lockedByOtherProcess || isOpen(f)) return failOpen(ErrorSharingViolation);
+    return newHandle(p);
 }
 
 WriteHandle openForQuery(std::u16string_view path) {
     if (fake::injectedFailure("openForQuery")) return 0;
-    if (!fake::findFile(std::u16string(path))) return failOpen(ErrorFileNotFound);
-    log("query " + logName(path));
-    return newHandle(path);
+    std::u16string p = resolved(std::u16string(path));
+    if (!fake::findFile(p)) return failOpen(ErrorFileNotFound);
+    return newHandle(p);
 }
 
 // Folders need not be put into the fake file system to be asked about.
 WriteHandle openFolderForQuery(std::u16string_view path) {
     if (fake::injectedFailure("openFolderForQuery")) return 0;
-    log("query folder " + logName(path));
     return newHandle(path);
 }
 
 bool writeFile(WriteHandle file, std::string_view bytes, std::size_t& written) {
     written = 0;
-    fake::OpenWriteFile* open = openFile(file);
-    fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
     // A failing write gets half of its bytes onto the disk first, as a full disk would.
     bool failing = fake::injectedFailure("writeFile");
+    fake::OpenWriteFile* open = openFile(file);
+    fake::FakeFile* f = fileOf(file);
     if (!f) return fail(ErrorInvalidHandle);
     std::size_t count = failing ? bytes.size() / 2 : bytes.size();
-    std::string& content = f->bytes;
-    if (content.size() < open->position + count) content.resize(open->position + count);
-    content.replace(open->position, count, bytes.substr(0, count));
+    if (f->bytes.size() < open->position + count) f->bytes.resize(open->position + count);
+    f->bytes.replace(open->position, count, bytes.substr(0, count));
     open->position += count;
     written = count;
-    if (failing) return false;
-    log("write " + logName(open->path) + " " + std::to_string(count));
-    return true;
+    return !failing;
 }
 
 bool flushFile(WriteHandle file) {
     if (fake::injectedFailure("flushFile")) return false;
-    fake::OpenWriteFile* open = openFile(file);
-    if (!open) return fail(ErrorInvalidHandle);
-    log("flush " + logName(open->path));
+    fake::FakeFile* f = fileOf(file);
+    if (!f) return fail(ErrorInvalidHandle);
+    f->durable = f->bytes;
     return true;
 }
 
@@ -152,36 +158,27 @@ bool seekToStart(WriteHandle file) {
     fake::OpenWriteFile* open = openFile(file);
     if (!open) return fail(ErrorInvalidHandle);
     open->position = 0;
-    log("seek " + logName(open->path));
     return true;
 }
 
 bool setEndOfFile(WriteHandle file) {
     if (fake::injectedFailure("setEndOfFile")) return false;
-    fake::OpenWriteFile* open = openFile(file);
-    fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
+    fake::FakeFile* f = fileOf(file);
     if (!f) return fail(ErrorInvalidHandle);
-    f->bytes.resize(open->position);
-    log("truncate " + logName(open->path));
+    f->bytes.resize(openFile(file)->position);
     return true;
 }
 
 // A close that reports a failure still gives the handle up.
 bool closeFile(WriteHandle file) {
     bool failing = fake::injectedFailure("closeFile");
-    fake::OpenWriteFile* open = openFile(file);
-    if (!open) return fail(ErrorInvalidHandle);
-    std::string name = logName(open->path);
-    fake::files().openFiles.erase(file);
-    if (failing) return false;
-    log("close " + name);
-    return true;
+    if (fake::files().openFiles.erase(file) == 0) return fail(ErrorInvalidHandle);
+    return !failing;
 }
 
 bool linkCount(WriteHandle file, std::uint32_t& links) {
     if (fake::injectedFailure("linkCount")) return false;
-    fake::OpenWriteFile* open = openFile(file);
-    fake::FakeFile* f = open ? fake::findFile(open->path) : nullptr;
+    fake::FakeFile* f = fileOf(file);
     if (!f) return fail(ErrorInvalidHandle);
     links = f->links;
     return true;
@@ -190,11 +187,8 @@ bool linkCount(WriteHandle file, std::uint32_t& links) {
 bool finalPathName(WriteHandle file, std::u16string& path) {
     if (fake::injectedFailure("finalPathName")) return false;
     fake::OpenWriteFile* open = openFile(file);
-    if (!open) return fail(ErrorInvalidHandle);
-    fake::FakeFile* f = fake::findFile(open->path);
     std::u16string full;
-    if (f && !f->finalPath.empty()) full = f->finalPath;
-    else if (!fullPathName(open->path, full)) return fail(ErrorFileNotFound);
+    if (!open || !fullPathName(open->path, full)) return fail(ErrorInvalidHandle);
     while (full.size() > 3 && full.back() == u'\\') full.pop_back();
     path = u"\\\\?\\" + full;
     return true;
@@ -205,7 +199,6 @@ bool setFileAttributes(std::u16string_view path, std::uint32_t attributes) {
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f) return fail(ErrorFileNotFound);
     f->attributes = attributes == 0x80 ? 0 : attributes; // FILE_ATTRIBUTE_NORMAL stands for "none"
-    log("attributes " + logName(path) + " " + std::to_string(f->attributes));
     return true;
 }
 
@@ -226,8 +219,8 @@ bool moveFileReplacing(std::u16string_view from, std::u16string_view to) {
     }
     fake::FakeFile moved = *source;
     eraseFile(source);
-    fake::putFile(std::u16string(to), moved.bytes, moved.attributes);
-    log("move " + logName(from) + " " + logName(to));
+    fake::putFile(std::u16string(to), std::string());
+    *fake::findFile(std::u16string(to)) = moved;
     return true;
 }
 
@@ -238,7 +231,7 @@ bool deleteFile(std::u16string_view path) {
     if (f->attributes & AttributeReadOnly) return fail(ErrorAccessDenied);
     if (f->lockedByOtherProcess || isOpen(f)) return fail(ErrorSharingViolation);
     eraseFile(f);
-    log("delete " + logName(path));
+    ++fake::files().filesDeleted;
     return true;
 }
 

@@ -26,7 +26,17 @@ std::u16string key(const std::u16string& path) {
 void putFile(const std::u16string& path, const std::string& bytes, std::uint32_t attributes) {
     FakeFile f;
     f.bytes = bytes;
+    f.durable = bytes;
     f.attributes = attributes;
+    f.id = files().nextId++;
+    files().files[key(path)] = f;
+}
+
+void putSymbolicLink(const std::u16string& path, const std::u16string& target) {
+    FakeFile f;
+    f.attributes = 0x20 | 0x400; // archive, reparse point
+    f.linkTarget = target;
+    f.id = files().nextId++;
     files().files[key(path)] = f;
 }
 
@@ -34,6 +44,7 @@ void putFolder(const std::u16string& path) {
     FakeFile f;
     f.folder = true;
     f.attributes = 0x10;
+    f.id = files().nextId++;
     files().files[key(path)] = f;
 }
 
@@ -41,6 +52,10 @@ FakeFile* findFile(const std::u16string& path) {
     if (path.empty()) return nullptr;
     auto it = files().files.find(key(path));
     return it == files().files.end() ? nullptr : &it->second;
+}
+
+void powerCut() {
+    for (auto& [path, f] : files().files) f.bytes = f.durable;
 }
 
 } // namespace fake
