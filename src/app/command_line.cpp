@@ -6,7 +6,7 @@
 #include "core/text.h"
 #include "menufile/expansion.h"
 #include "platform/environment.h"
-#include "platform/ui.h"
+#include "platform/top_windows.h"
 
 namespace vorlix {
 

@@ -4,10 +4,12 @@
 
 #include "core/app_state.h"
 #include "app/startup.h"
+#include "platform/cursor.h"
 #include "platform/environment.h"
-#include "platform/menus.h"
+#include "platform/events.h"
+#include "platform/keyboard.h"
 #include "platform/monitors.h"
-#include "platform/ui.h"
+#include "platform/top_windows.h"
 #include "platform/window_geometry.h"
 
 namespace vorlix {

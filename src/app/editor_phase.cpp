@@ -10,9 +10,8 @@
 #include "platform/dialogs.h"
 #include "platform/file_write.h"
 #include "platform/files.h"
-#include "platform/menus.h"
 #include "platform/process_control.h"
-#include "platform/ui.h"
+#include "platform/top_windows.h"
 
 namespace vorlix {
 

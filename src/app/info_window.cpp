@@ -6,7 +6,7 @@
 #include "platform/icons.h"
 #include "platform/info_window.h"
 #include "platform/shell.h"
-#include "platform/window_geometry.h"
+#include "platform/top_windows.h"
 
 namespace vorlix {
 

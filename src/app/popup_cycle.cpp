@@ -10,7 +10,9 @@
 #include "launch/launcher.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
-#include "platform/ui.h"
+#include "platform/events.h"
+#include "platform/keyboard.h"
+#include "platform/top_windows.h"
 #include "popup/popup_menu.h"
 
 namespace vorlix {

@@ -4,8 +4,11 @@
 #include "app/command_line.h"
 #include "app/popup_cycle.h"
 #include "core/text.h"
+#include "platform/controls.h"
 #include "platform/environment.h"
-#include "platform/ui.h"
+#include "platform/keyboard.h"
+#include "platform/menus.h"
+#include "platform/top_windows.h"
 #include "popup/popup_menu.h"
 
 namespace vorlix {
@@ -96,7 +99,7 @@ int programMain() {
     readProgramIdentity();
     if (anotherInstanceShowsItsMenu()) return 0;
     setDefaults();
-    platform::setMessageHook(menuMessageHook);
+    platform::setMenuNoticeHook(popupMenuNotice);
     platform::workArea(app.workArea);
     if (!openMainWindow()) return 0;
     runPopupCycle();

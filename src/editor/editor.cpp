@@ -12,13 +12,16 @@
 #include "launch/launcher.h"
 #include "menufile/writer.h"
 #include "platform/controls.h"
+#include "platform/cursor.h"
 #include "platform/dialogs.h"
+#include "platform/events.h"
 #include "platform/file_dialogs.h"
 #include "platform/icons.h"
+#include "platform/keyboard.h"
 #include "platform/menus.h"
 #include "platform/process_control.h"
 #include "platform/shell.h"
-#include "platform/ui.h"
+#include "platform/top_windows.h"
 
 namespace vorlix {
 

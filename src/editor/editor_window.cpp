@@ -5,8 +5,9 @@
 #include "core/app_state.h"
 #include "platform/controls.h"
 #include "platform/guards.h"
+#include "platform/keyboard.h"
 #include "platform/menus.h"
-#include "platform/ui.h"
+#include "platform/top_windows.h"
 #include "platform/window_geometry.h"
 
 namespace vorlix {

@@ -13,7 +13,7 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "platform/ui.h"
+#include "platform/keyboard.h"
 
 namespace vorlix {
 

@@ -8,7 +8,8 @@
 #include "editor/entry_editing.h"
 #include "editor/icon_button.h"
 #include "menufile/decode_entry.h"
-#include "platform/ui.h"
+#include "platform/keyboard.h"
+#include "platform/top_windows.h"
 
 namespace vorlix {
 

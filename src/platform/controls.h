@@ -1,14 +1,13 @@
 #pragma once
 // Child controls of the program's windows: the editor's window, its panels, buttons, fields, list views,
-// fonts and tooltips. Each function is one window-system call deep; what the controls mean is decided
-// above this layer. Control events (click, change, ...) arrive through the event queue of platform/ui.h,
-// with the control's number.
+// labels and tooltips. Each function is one window-system call deep; what the controls mean is decided
+// above this layer. Control events (click, change, ...) arrive through the event queue of
+// platform/events.h, with the control's number.
 #include <cstdint>
 #include <string>
 
 #include "platform/fonts.h"
 #include "platform/handles.h"
-#include "platform/ui.h"
 
 namespace platform {
 
@@ -49,6 +48,10 @@ enum class ControlKind {
 // parent's client area). 0 when it cannot be created.
 WindowHandle createControl(WindowHandle parent, ControlKind kind, int id, const Rect& bounds,
                            const std::u16string& caption);
+// A centred text label (SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX) that reports clicks (SS_NOTIFY) as
+// control events with controlId, drawn in textColour. 0 when it cannot be created.
+WindowHandle createLabel(WindowHandle parent, int controlId, const Rect& bounds, const std::u16string& text,
+                         Colour textColour);
 // Draws a label's text in colour.
 bool setTextColour(WindowHandle label, Colour colour);
 // The tooltip of control (a new one, or the text of the one it has); window is the top-level window.
@@ -57,11 +60,13 @@ bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string&
 // ---- State of any control ----------------------------------------------------------------------
 
 std::u16string windowText(WindowHandle window);
+// Puts text into a window or control without raising a change event.
+bool setWindowText(WindowHandle window, const std::u16string& text);
+// Lets window (or a control) accept dropped files; they arrive as a FilesDropped event.
+bool acceptDroppedFiles(WindowHandle window);
 bool enableWindow(WindowHandle window, bool enabled);
 bool windowEnabled(WindowHandle window);
 bool windowVisible(WindowHandle window);
-// The control of this thread that has the keyboard focus, or 0.
-WindowHandle focusedWindow();
 // The number of a control (GetDlgCtrlID), 0 for none.
 int controlNumber(WindowHandle control);
 

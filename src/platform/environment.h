@@ -1,5 +1,5 @@
 #pragma once
-// Process environment, current directory, module path, drives, locale and casing.
+// Process environment, current directory, module path, drives, locale and casing, and the clock.
 #include <cstdint>
 #include <string>
 #include <string_view>

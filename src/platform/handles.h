@@ -1,6 +1,6 @@
 #pragma once
-// Opaque handles of the window system, as plain integers so that the portable core never needs <windows.h>.
-// 0 always means "none".
+// Opaque handles of the window system, as plain integers so that the portable core never needs <windows.h>,
+// and the plain values that the platform headers share: rectangles, points, colours. 0 always means "none".
 #include <cstdint>
 
 namespace platform {
@@ -22,5 +22,11 @@ struct Point {
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
+
+// A COLORREF: 0x00BBGGRR.
+using Colour = std::uint32_t;
+constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
+}
 
 } // namespace platform

@@ -14,10 +14,6 @@ enum class IconMenuLook : std::uint32_t {
     Alternative = 2, // shaded icon strip, half-tint selection framed in black, indented separators
 };
 
-// Window messages the popup's message callback looks at.
-constexpr unsigned MessageInitMenuPopup = 0x0117; // wParam: the menu about to open; low word of lParam: its position
-constexpr unsigned MessageExitMenuLoop = 0x0212;
-
 MenuHandle createPopupMenu();
 // A menu whose items are drawn by the program, with room for a 16 x 16 icon beside each.
 MenuHandle createIconMenu(IconMenuLook look);
@@ -49,10 +45,20 @@ int menuItemCount(MenuHandle menu); // -1 for an invalid menu
 bool deleteMenuItemAt(MenuHandle menu, int position);
 
 // Shows the menu modally (TPM_RIGHTBUTTON | TPM_RETURNCMD) and returns the chosen command id, 0 when
-// dismissed. The owner still receives WM_INITMENUPOPUP and WM_EXITMENULOOP, but no WM_COMMAND.
+// dismissed. The menu notice hook hears of it opening and ending; the owner gets no WM_COMMAND.
 std::uint32_t trackPopupMenu(MenuHandle menu, WindowHandle owner, std::int32_t x, std::int32_t y);
 
-bool cursorPosition(Point& position);
-bool setForegroundWindow(WindowHandle window);
+// ---- What a menu on screen tells its owner ---------------------------------------------------------
+
+enum class MenuNotice {
+    Opening,   // a menu is about to be shown: the tracked menu itself, or one of its submenus
+    LoopEnded, // the menu has left the screen, chosen from or dismissed
+};
+
+// Told, while a menu is tracked, what happens to it (WM_INITMENUPOPUP, WM_EXITMENULOOP of the owner).
+// Opening names the menu and its position in its parent (0 for the tracked menu). Returns true when it
+// has filled the menu itself; the notice then goes no further.
+using MenuNoticeHook = bool (*)(MenuNotice notice, MenuHandle menu, int position);
+void setMenuNoticeHook(MenuNoticeHook hook);
 
 } // namespace platform

@@ -22,10 +22,6 @@ constexpr std::intptr_t ShellAccepted = 32;
 std::intptr_t shellExecute(WindowHandle owner, const std::u16string& verb, const std::u16string& file,
                            const std::u16string& parameters, const std::u16string& directory, int show);
 
-} // namespace platform
-
-namespace platform {
-
 // Opens file in its associated program (ShellExecuteExW, verb "open", working directory directory),
 // keeping the started process's handle, which the caller closes. The shell shows no message of its own
 // when it fails (SEE_MASK_FLAG_NO_UI). 0 when nothing was started or the shell gave no process.

@@ -1,5 +1,7 @@
 #pragma once
-// Where windows are: queries that the message boxes, the launcher and the info window need.
+// Where windows are: their rectangles on the screen, moving them, and the rule for points in rectangles.
+#include <cstdint>
+
 #include "platform/handles.h"
 
 namespace platform {
@@ -8,7 +10,12 @@ namespace platform {
 // destroyed one.
 bool windowScreenRect(WindowHandle window, Rect& rect);
 
-// GetActiveWindow: the active window of this thread, or 0.
-WindowHandle activeWindow();
+// Moves the window's top-left corner to (x, y), size and z-order unchanged, without activating it.
+bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y);
+
+// PtInRect's rule: the left and top edges are inside, the right and bottom edges are not.
+constexpr bool pointInRect(const Rect& rect, Point point) {
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
 
 } // namespace platform

@@ -7,9 +7,11 @@
 #include "core/text.h"
 #include "menufile/decode_entry.h"
 #include "menufile/expansion.h"
+#include "platform/cursor.h"
+#include "platform/events.h"
 #include "platform/icons.h"
 #include "platform/menus.h"
-#include "platform/ui.h"
+#include "platform/top_windows.h"
 #include "popup/folder_listing.h"
 #include "popup/item_icons.h"
 
@@ -210,19 +212,18 @@ void fillFolderSubmenu(int) {
     }
 }
 
-bool menuMessageHook(platform::WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (message == platform::MessageInitMenuPopup) {
-        const auto menu = static_cast<platform::MenuHandle>(wParam);
-        if (menu == 0 || menu == app.rootMenu) return false;
-        for (std::size_t i = 0; i < app.folderSubmenus.size(); ++i) {
-            if (app.folderSubmenus[i].submenu != menu) continue;
-            app.currentFolderSubmenu = i;
-            fillFolderSubmenu(static_cast<int>(lParam & 0xFFFF));
-            return true;
-        }
+bool popupMenuNotice(platform::MenuNotice notice, platform::MenuHandle menu, int position) {
+    if (notice == platform::MenuNotice::LoopEnded) {
+        app.menuLoopEnded = true;
         return false;
     }
-    if (message == platform::MessageExitMenuLoop) app.menuLoopEnded = true;
+    if (menu == 0 || menu == app.rootMenu) return false;
+    for (std::size_t i = 0; i < app.folderSubmenus.size(); ++i) {
+        if (app.folderSubmenus[i].submenu != menu) continue;
+        app.currentFolderSubmenu = i;
+        fillFolderSubmenu(position);
+        return true;
+    }
     return false;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // Turning app.entries into the popup menu.
-#include <cstdint>
-
 #include "platform/handles.h"
+#include "platform/menus.h"
 
 namespace vorlix {
 
@@ -10,8 +9,8 @@ namespace vorlix {
 void buildPopupMenu();
 // Fills and attaches the folder-content menu of the current folder-submenu record.
 void fillFolderSubmenu(int position);
-// Message callback of the program's windows: folder submenus opening, the menu loop ending.
-// Returns true when it handled the message.
-bool menuMessageHook(platform::WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+// The menu notice hook of the popup: a folder submenu opening is filled with the folder as it is now;
+// the end of the menu loop is noted in app.menuLoopEnded. True when it filled a folder submenu.
+bool popupMenuNotice(platform::MenuNotice notice, platform::MenuHandle menu, int position);
 
 } // namespace vorlix

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls.h"
+#include "platform/events.h"
+#include "platform/keyboard.h"
+#include "platform/top_windows.h"
 #include "test_support.h"
 
 using platform::ControlAction;

@@ -128,7 +128,7 @@ TEST_F(Import, FilesDroppedOnTheListBecomeEntriesInDropOrderAfterTheSelectedRow)
     }
     EXPECT_EQ(fake::dialogs().beeps, 0);
     EXPECT_EQ(fake::shellLinks().requests.size(), 5u) << "only .lnk and .pif files are read as shortcuts";
-    EXPECT_FALSE(fake::menus().foregroundRequests.empty());
+    EXPECT_FALSE(fake::ui().foregroundRequests.empty());
 }
 
 TEST_F(Import, FirstFileDroppedOnTheCommandFieldFillsTheControls) {

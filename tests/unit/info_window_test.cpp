@@ -29,7 +29,7 @@ protected:
         fake::resetShell();
         fake::resetWindowGeometry();
         fake::resetIcons();
-        fake::windowGeometry().active = Editor;
+        fake::ui().active = Editor;
         app.versionTitle = u"Vorlix - ver. 2.58 (64 bit)";
         app.buildText = u"Compiled: 2021-02-07 gcc";
     }

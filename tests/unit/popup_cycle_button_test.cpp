@@ -143,7 +143,7 @@ TEST_F(ConfigurationButton, EndsOnItsEventsOrWhenTheMouseLeavesIt) {
         SetUp();
         commandLine(row.args);
         fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
-        fake::menus().cursor = row.mouse;
+        fake::ui().cursor = row.mouse;
         fake::ui().animationFails = row.animationFails;
         dismissThen(row.events);
         EXPECT_EQ(programMain(), 0) << row.name;
@@ -180,7 +180,7 @@ TEST_F(ConfigurationButton, FixedPositionClosesAfterTheTimeOutEvenWithTheMouseOv
         SetUp();
         commandLine(row.args);
         fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
-        fake::menus().cursor = {150, 210};
+        fake::ui().cursor = {150, 210};
         std::vector<fake::ScriptedEvent> buttonTicks(20, tick());
         dismissThen(buttonTicks);
         EXPECT_EQ(programMain(), 0) << row.name;
@@ -202,7 +202,7 @@ TEST_F(ConfigurationButton, WatchesTheMouseWithoutABusyLoopWhenTheTimeOutIsZero)
         SetUp();
         commandLine(args);
         fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
-        fake::menus().cursor = {400, 300};
+        fake::ui().cursor = {400, 300};
         dismissThen({tick(), tick(), event(platform::EventKind::Menu, EscapeCommand)});
         EXPECT_EQ(programMain(), 0);
         EXPECT_EQ(app.cycleState, Quit);
@@ -239,7 +239,7 @@ TEST_F(ConfigurationButton, IsPlacedOnTheMonitorUnderTheMouse) {
         fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
         fake::monitors().monitors = monitors;
         fake::monitors().infoFails = row.monitorInfoFails;
-        fake::menus().cursor = row.mouse;
+        fake::ui().cursor = row.mouse;
         dismissThen({tick(), event(platform::EventKind::Menu, EscapeCommand)});
         EXPECT_EQ(programMain(), 0) << row.name;
         ASSERT_EQ(fake::ui().moves.size(), 1u) << row.name;

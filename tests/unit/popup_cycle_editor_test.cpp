@@ -62,8 +62,8 @@ TEST_F(EditorPhase, OpenEditorOfTheSameMenuIsRestoredInsteadOfASecondOne) {
     fake::ui().otherWindows = {u"Vorlix - C:\\Tools\\Other.lst", u"Vorlix - C:\\Tools\\Vorlix.lst"};
     choose({1}); // "Create new menu" of the substitute menu
     EXPECT_EQ(programMain(), 0);
-    ASSERT_FALSE(fake::menus().foregroundRequests.empty());
-    EXPECT_EQ(fake::menus().foregroundRequests.back(), platform::findTopLevelWindow(u"Vorlix - C:\\Tools\\Vorlix.lst"));
+    ASSERT_FALSE(fake::ui().foregroundRequests.empty());
+    EXPECT_EQ(fake::ui().foregroundRequests.back(), platform::findTopLevelWindow(u"Vorlix - C:\\Tools\\Vorlix.lst"));
     EXPECT_EQ(fake::files().filesCreated, 0);
     EXPECT_FALSE(app.menuCreated);
 }
@@ -93,8 +93,8 @@ TEST_F(EditorPhase, AMenuThatCouldNotBeReadIsReadAgainBeforeTheEditorStarts) {
         fake::putFile(MenuPath, row.content);
         fake::findFile(MenuPath)->lockedByOtherProcess = true; // so the popup offers the substitute menu
         const Row* current = &row;
-        fake::menus().onTrack = [current](const fake::TrackRequest& r) -> std::uint32_t {
-            menuMessageHook(r.owner, platform::MessageExitMenuLoop, 0, 0);
+        fake::menus().onTrack = [current](const fake::TrackRequest&) -> std::uint32_t {
+            popupMenuNotice(platform::MenuNotice::LoopEnded, 0, 0);
             fake::FakeFile* f = fake::findFile(MenuPath);
             if (current->unlockedDuringPopup) f->lockedByOtherProcess = false;
             if (!current->contentByThen.empty()) f->bytes = current->contentByThen;

@@ -8,6 +8,7 @@
 
 #include "core/app_state.h"
 #include "app/startup.h"
+#include "platform/events.h"
 #include "platform/fake/fake_folders.h"
 #include "platform/fake/fake_monitors.h"
 #include "platform/fake/fake_process_control.h"
@@ -29,10 +30,10 @@ protected:
     static constexpr const char16_t* MenuPath = u"C:\\Tools\\Vorlix.lst";
 
     // The popup returns these entries in turn (one per cycle); -1 dismisses it. Like the window system,
-    // the popup's menu loop reports its end to the message hook either way.
+    // the popup's menu loop reports its end to the menu notice hook either way.
     static void choose(std::vector<std::int64_t> ids) {
-        fake::menus().onTrack = [ids, n = std::size_t{0}](const fake::TrackRequest& r) mutable -> std::uint32_t {
-            vorlix::menuMessageHook(r.owner, platform::MessageExitMenuLoop, 0, 0);
+        fake::menus().onTrack = [ids, n = std::size_t{0}](const fake::TrackRequest&) mutable -> std::uint32_t {
+            vorlix::popupMenuNotice(platform::MenuNotice::LoopEnded, 0, 0);
             const std::int64_t id = n < ids.size() ? ids[n] : -1;
             ++n;
             return id < 0 ? 0u : static_cast<std::uint32_t>(id + 1); // items carry their identifier plus 1

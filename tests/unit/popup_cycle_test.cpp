@@ -190,9 +190,9 @@ TEST_F(PopupCycle, FilesOfAFolderListingAreStartedOrOpenTheirEntryInTheEditor) {
         fake::putFolderNames(u"C:\\Docs", {u"a.txt", u"b.txt"});
         fake::ui().keysDown = row.keysDown;
         // The user opens the Docs submenu and picks its second file.
-        fake::menus().onTrack = [](const fake::TrackRequest& r) -> std::uint32_t {
-            menuMessageHook(r.owner, platform::MessageInitMenuPopup, app.folderSubmenus.at(0).submenu, 1);
-            menuMessageHook(r.owner, platform::MessageExitMenuLoop, 0, 0);
+        fake::menus().onTrack = [](const fake::TrackRequest&) -> std::uint32_t {
+            popupMenuNotice(platform::MenuNotice::Opening, app.folderSubmenus.at(0).submenu, 1);
+            popupMenuNotice(platform::MenuNotice::LoopEnded, 0, 0);
             return static_cast<std::uint32_t>(app.firstFolderItemId + 1 + 1);
         };
         EXPECT_EQ(programMain(), 0) << row.name;
@@ -262,8 +262,8 @@ TEST_F(PopupCycle, DismissalIsRecognisedOnlyAfterFourCountedEvents) {
         SetUp();
         commandLine(u"/N");
         fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n");
-        fake::menus().onTrack = [&row](const fake::TrackRequest& r) -> std::uint32_t {
-            if (row.loopEndReported) menuMessageHook(r.owner, platform::MessageExitMenuLoop, 0, 0);
+        fake::menus().onTrack = [&row](const fake::TrackRequest&) -> std::uint32_t {
+            if (row.loopEndReported) popupMenuNotice(platform::MenuNotice::LoopEnded, 0, 0);
             return 0;
         };
         for (EventKind kind : row.events) fake::scriptEvent(kind, 378, 100);

@@ -5,6 +5,7 @@
 
 #include "core/app_state.h"
 #include "core/text.h"
+#include "platform/events.h"
 #include "platform/menus.h"
 #include "popup/popup_menu.h"
 #include "popup_test_support.h"
@@ -53,7 +54,7 @@ std::vector<int> postedMenuIds() {
 
 // What the window system sends the owner when the submenu at position of its parent opens.
 bool openSubmenu(platform::MenuHandle submenu, int position) {
-    return menuMessageHook(app.mainWindow, platform::MessageInitMenuPopup, submenu, position);
+    return popupMenuNotice(platform::MenuNotice::Opening, submenu, position);
 }
 
 class PopupMenu : public ::testing::Test {
@@ -164,7 +165,7 @@ TEST_F(PopupMenu, PlacementAndOwner) {
         app.options = r.options;
         app.positionX = 120;
         app.positionY = 45;
-        fake::menus().cursor = r.cursor;
+        fake::ui().cursor = r.cursor;
         setEntries({{u"A", u"a.exe"}});
         buildPopupMenu();
         ASSERT_EQ(fake::menus().tracks.size(), 1u);
@@ -173,8 +174,8 @@ TEST_F(PopupMenu, PlacementAndOwner) {
         EXPECT_EQ(t.owner, app.mainWindow);
         EXPECT_EQ(t.x, r.expected.x);
         EXPECT_EQ(t.y, r.expected.y);
-        ASSERT_EQ(fake::menus().foregroundRequests.size(), 1u);
-        EXPECT_EQ(fake::menus().foregroundRequests[0], app.mainWindow);
+        ASSERT_EQ(fake::ui().foregroundRequests.size(), 1u);
+        EXPECT_EQ(fake::ui().foregroundRequests[0], app.mainWindow);
     }
 }
 
@@ -258,29 +259,28 @@ TEST_F(PopupMenu, FolderSubmenusAreFilledWhenOpenedAndAlwaysCurrent) {
     EXPECT_EQ(fake::menus().badHandleCalls, 0);
 }
 
-TEST_F(PopupMenu, MessageHook) {
+TEST_F(PopupMenu, MenuNotices) {
     setEntries({{u"Docs", u"files;*.txt;D:\\Docs"}, {u"S/", u"submenu"}, {u"S/x", u"x.exe"}});
     app.options = CheckOnly;
     buildPopupMenu();
     const platform::MenuHandle plainSubmenu = fake::menu(app.rootMenu)->items[1].submenu;
     struct Row {
         const char* name;
-        unsigned message;
-        std::uintptr_t menu;
+        platform::MenuNotice notice;
+        platform::MenuHandle menu;
         bool handled;
         bool loopEnded;
     };
     const Row rows[] = {
-        {"the root menu opening", platform::MessageInitMenuPopup, app.rootMenu, false, false},
-        {"an ordinary submenu opening", platform::MessageInitMenuPopup, plainSubmenu, false, false},
-        {"an unknown menu opening", platform::MessageInitMenuPopup, 0xDEAD, false, false},
-        {"a folder submenu opening", platform::MessageInitMenuPopup, app.folderSubmenus[0].submenu, true, false},
-        {"the menu loop ending", platform::MessageExitMenuLoop, 0, false, true},
-        {"another message", 0x0010, 0, false, false},
+        {"the root menu opening", platform::MenuNotice::Opening, app.rootMenu, false, false},
+        {"an ordinary submenu opening", platform::MenuNotice::Opening, plainSubmenu, false, false},
+        {"an unknown menu opening", platform::MenuNotice::Opening, 0xDEAD, false, false},
+        {"a folder submenu opening", platform::MenuNotice::Opening, app.folderSubmenus[0].submenu, true, false},
+        {"the menu loop ending", platform::MenuNotice::LoopEnded, 0, false, true},
     };
     for (const Row& r : rows) {
         app.menuLoopEnded = false;
-        EXPECT_EQ(menuMessageHook(app.mainWindow, r.message, r.menu, 0), r.handled) << r.name;
+        EXPECT_EQ(popupMenuNotice(r.notice, r.menu, 0), r.handled) << r.name;
         EXPECT_EQ(app.menuLoopEnded, r.loopEnded) << r.name;
     }
 }
@@ -359,7 +359,7 @@ TEST_F(PopupMenu, IconsAreInPlaceBeforeTheMenuIsShown) {
          },
          {2}},
         {"the menu loop ending", [] {
-             menuMessageHook(app.mainWindow, platform::MessageExitMenuLoop, 0, 0);
+             popupMenuNotice(platform::MenuNotice::LoopEnded, 0, 0);
              return 0u;
          }, {}},
     };
@@ -400,7 +400,7 @@ TEST_F(PopupMenu, CheckOnlyBuildsLoadsAndDestroysButDoesNotShow) {
     setEntries({{u"A", u"a.exe"}, {u"B", u"a.exe"}});
     buildPopupMenu();
     EXPECT_TRUE(fake::menus().tracks.empty());
-    EXPECT_TRUE(fake::menus().foregroundRequests.empty());
+    EXPECT_TRUE(fake::ui().foregroundRequests.empty());
     EXPECT_EQ(describe(app.rootMenu), "A#1 B#2");
     EXPECT_EQ(fake::icons().shellRequests.size(), 1u);
     EXPECT_EQ(fake::icons().destroyed, 1) << "the icon as loaded; the second item is never drawn, so never copies it";

@@ -45,7 +45,7 @@ TEST_F(Startup, SetsEveryDefault) {
     EXPECT_TRUE(app.menuHasBom); // a missing menu file leaves the defaults
     EXPECT_EQ(app.workArea.right, 1000);
     EXPECT_EQ(app.workArea.bottom, 800);
-    EXPECT_EQ(fake::ui().hook, &menuMessageHook);
+    EXPECT_EQ(fake::menus().noticeHook, &popupMenuNotice);
 }
 
 TEST_F(Startup, CreatesTheHiddenMainWindowWithShortcuts) {
@@ -88,7 +88,7 @@ TEST_F(Startup, SingleInstanceRule) {
         EXPECT_EQ(programMain(), 0);
         EXPECT_EQ(liveOrDeadTopLevel().size(), row.starts ? 1u : 0u) << toUtf8(row.otherWindow);
         EXPECT_TRUE(fake::dialogs().boxes.empty());
-        EXPECT_EQ(fake::ui().hook != nullptr, row.starts);
+        EXPECT_EQ(fake::menus().noticeHook != nullptr, row.starts);
     }
 }
 

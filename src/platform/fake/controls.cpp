@@ -4,6 +4,7 @@
 #include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"
+#include "platform/keyboard.h"
 
 namespace fake {
 

@@ -43,11 +43,10 @@ struct MenusState {
     std::map<platform::MenuHandle, FakeMenu> menus;
     platform::MenuHandle nextHandle = 0x1000;
     std::vector<TrackRequest> tracks;
-    // Plays the user while the menu is shown: may send the program's message callback what the window
-    // system would, and returns the chosen command id (0 = dismissed). Without it every popup is dismissed.
+    platform::MenuNoticeHook noticeHook = nullptr;
+    // Plays the user while the menu is shown: may tell the menu notice hook what the window system
+    // would, and returns the chosen command id (0 = dismissed). Without it every popup is dismissed.
     std::function<std::uint32_t(const TrackRequest&)> onTrack;
-    platform::Point cursor{400, 300};
-    std::vector<platform::WindowHandle> foregroundRequests;
     int badHandleCalls = 0; // calls naming a menu that does not exist or was destroyed
     int iconMenuItemsForgotten = 0;
     int itemIconsReleased = 0;

@@ -1,7 +1,8 @@
 #pragma once
-// Scripted windows and events for the native tests: records the windows, labels, shortcuts, timers,
-// shows, moves and animations the program asks for, and answers waits from a scripted event queue in
-// scripted time (fake::environment().ticks).
+// Scripted windows and events for the native tests (platform/top_windows.h, events.h, keyboard.h,
+// cursor.h; the controls of controls.h live in these windows too, see fake_controls.h): records the
+// windows, labels, shortcuts, timers, shows, moves, animations and foreground requests the program asks
+// for, and answers waits from a scripted event queue in scripted time (fake::environment().ticks).
 #include <cstdint>
 #include <deque>
 #include <set>
@@ -9,8 +10,11 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/cursor.h"
+#include "platform/events.h"
 #include "platform/handles.h"
-#include "platform/ui.h"
+#include "platform/keyboard.h"
+#include "platform/top_windows.h"
 
 namespace fake {
 
@@ -117,10 +121,11 @@ struct UiState {
     bool createFails = false;
     bool animationFails = false;
     std::set<int> keysDown;
+    platform::Point cursor{400, 300};
+    platform::WindowHandle active = 0; // the active window of the thread
     std::deque<ScriptedEvent> events;
 
     // Recorded requests and state.
-    platform::MessageHook hook = nullptr;
     std::vector<FakeWindow> windows; // created windows and labels, in creation order
     std::vector<Shortcut> shortcuts;
     std::vector<WaitRequest> waits;
@@ -129,6 +134,7 @@ struct UiState {
     std::vector<Animation> animations;
     std::vector<Move> moves;
     std::vector<int> showCommands;
+    std::vector<platform::WindowHandle> foregroundRequests;
     // The focused window. A text field or drop-down list losing the focus queues a FocusLost event, as
     // EN_KILLFOCUS / CBN_KILLFOCUS do, whoever moves it (setFocus, a user's click, disabling, hiding).
     // It stays as it was when its window is destroyed; focusedWindow() then answers 0.

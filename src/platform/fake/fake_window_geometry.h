@@ -1,5 +1,5 @@
 #pragma once
-// Scripted window rectangles and the active window for the native tests.
+// Scripted window rectangles for the native tests.
 #include <map>
 
 #include "platform/handles.h"
@@ -8,7 +8,6 @@ namespace fake {
 
 struct WindowGeometryState {
     std::map<platform::WindowHandle, platform::Rect> rects; // windows that exist, by handle
-    platform::WindowHandle active = 0;
 };
 
 WindowGeometryState& windowGeometry();

@@ -165,14 +165,6 @@ std::uint32_t trackPopupMenu(MenuHandle menu, WindowHandle owner, std::int32_t x
     return fake::menus().onTrack ? fake::menus().onTrack(request) : 0;
 }
 
-bool cursorPosition(Point& position) {
-    position = fake::menus().cursor;
-    return true;
-}
-
-bool setForegroundWindow(WindowHandle window) {
-    fake::menus().foregroundRequests.push_back(window);
-    return true;
-}
+void setMenuNoticeHook(MenuNoticeHook hook) { fake::menus().noticeHook = hook; }
 
 } // namespace platform

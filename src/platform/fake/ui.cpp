@@ -1,9 +1,14 @@
-#include "platform/ui.h"
-
+// The fake window system: top-level windows, the event queue, the keyboard and the cursor.
+#include "platform/controls.h"
+#include "platform/cursor.h"
 #include "platform/environment.h"
+#include "platform/events.h"
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"
+#include "platform/keyboard.h"
+#include "platform/top_windows.h"
+#include "platform/window_geometry.h"
 
 namespace fake {
 
@@ -211,8 +216,6 @@ void scriptEvent(platform::EventKind kind, int id, std::uint32_t delayMs) {
 
 namespace platform {
 
-void setMessageHook(MessageHook hook) { fake::ui().hook = hook; }
-
 WindowHandle findTopLevelWindow(const std::u16string& title) {
     if (fake::FakeWindow* own = fake::topLevelWindow(title)) return own->handle;
     std::size_t n = 0;
@@ -381,5 +384,17 @@ WindowHandle setFocus(WindowHandle window) {
 }
 
 bool keyDown(int virtualKey) { return fake::ui().keysDown.count(virtualKey) != 0; }
+
+bool cursorPosition(Point& position) {
+    position = fake::ui().cursor;
+    return true;
+}
+
+bool setForegroundWindow(WindowHandle window) {
+    fake::ui().foregroundRequests.push_back(window);
+    return true;
+}
+
+WindowHandle activeWindow() { return fake::ui().active; }
 
 } // namespace platform

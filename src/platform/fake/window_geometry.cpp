@@ -23,6 +23,4 @@ bool windowScreenRect(WindowHandle window, Rect& rect) {
     return true;
 }
 
-WindowHandle activeWindow() { return fake::windowGeometry().active; }
-
 } // namespace platform

@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "platform/keyboard.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
 

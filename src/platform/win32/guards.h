@@ -63,26 +63,6 @@ private:
     HACCEL handle_ = nullptr;
 };
 
-// An icon the program made or loaded for itself (LoadImageW without LR_SHARED, CreateIconFromResourceEx,
-// CopyIcon). DestroyIcon, not DeleteObject; and never for a shared icon (LoadIconW, LR_SHARED), which
-// belongs to the system.
-class IconGuard {
-public:
-    IconGuard() = default;
-    explicit IconGuard(HICON icon) : icon_(icon) {}
-    ~IconGuard() { reset(nullptr); }
-    IconGuard(const IconGuard&) = delete;
-    IconGuard& operator=(const IconGuard&) = delete;
-    void reset(HICON icon) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-    HICON get() const { return icon_; }
-
-private:
-    HICON icon_ = nullptr;
-};
-
 // ---- GDI ----------------------------------------------------------------------------------------------
 
 // A bitmap, brush or font: freed with DeleteObject, not DestroyIcon or CloseHandle, and never while it

@@ -6,12 +6,18 @@
 
 #include "platform/win32/owner_draw_menu.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/window_hooks.h"
 
 namespace platform {
 
 namespace {
 
 HMENU hmenu(MenuHandle menu) { return reinterpret_cast<HMENU>(menu); }
+
+MenuNoticeHook& noticeHook() {
+    static MenuNoticeHook hook = nullptr;
+    return hook;
+}
 
 // The look of an icon menu travels in its menu data; 0 marks a plain menu.
 IconMenuLook lookOf(HMENU menu) {
@@ -23,6 +29,22 @@ IconMenuLook lookOf(HMENU menu) {
 }
 
 } // namespace
+
+namespace win32 {
+
+bool menuNoticeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const MenuNoticeHook hook = noticeHook();
+    if (!hook) return false;
+    // wParam: the menu about to open; the low word of lParam: its position in its parent.
+    if (message == WM_INITMENUPOPUP)
+        return hook(MenuNotice::Opening, static_cast<MenuHandle>(wParam), LOWORD(lParam));
+    if (message == WM_EXITMENULOOP) return hook(MenuNotice::LoopEnded, 0, 0);
+    return false;
+}
+
+} // namespace win32
+
+void setMenuNoticeHook(MenuNoticeHook hook) { noticeHook() = hook; }
 
 MenuHandle createPopupMenu() { return reinterpret_cast<MenuHandle>(CreatePopupMenu()); }
 
@@ -93,14 +115,5 @@ std::uint32_t trackPopupMenu(MenuHandle menu, WindowHandle owner, std::int32_t x
                                  reinterpret_cast<HWND>(owner), nullptr);
     return static_cast<std::uint32_t>(chosen);
 }
-
-bool cursorPosition(Point& position) {
-    POINT p{};
-    if (!GetCursorPos(&p)) return false;
-    position = {p.x, p.y};
-    return true;
-}
-
-bool setForegroundWindow(WindowHandle window) { return SetForegroundWindow(reinterpret_cast<HWND>(window)) != FALSE; }
 
 } // namespace platform

@@ -3,7 +3,7 @@
 // procedure fills.
 #include <windows.h>
 
-#include "platform/ui.h"
+#include "platform/events.h"
 
 namespace platform::win32 {
 

@@ -11,6 +11,9 @@ bool windowScreenRect(WindowHandle window, Rect& rect) {
     return true;
 }
 
-WindowHandle activeWindow() { return reinterpret_cast<WindowHandle>(GetActiveWindow()); }
+bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y) {
+    return SetWindowPos(reinterpret_cast<HWND>(window), nullptr, x, y, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
 
 } // namespace platform

@@ -1,4 +1,4 @@
-// popup_harness.exe: the popup builder, its message hook and the owner-drawn menu under the real window
+// popup_harness.exe: the popup builder, its menu notice hook and the owner-drawn menu under the real window
 // system (cases/popup.sh).
 //
 //   popup_harness MENUFILE [icons] [alt]
@@ -15,8 +15,10 @@
 #include "core/app_state.h"
 #include "core/text.h"
 #include "menufile/reader.h"
-#include "platform/ui.h"
 #include "popup/popup_menu.h"
+#include "platform/events.h"
+#include "platform/menus.h"
+#include "platform/top_windows.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     app.mainWindow = platform::createFramedPopup(u"Vorlix popup harness", 150, 40);
     if (!app.mainWindow) return 1;
-    platform::setMessageHook(menuMessageHook);
+    platform::setMenuNoticeHook(popupMenuNotice);
     loadMenuFile();
     completeSubmenuHeaders();
 

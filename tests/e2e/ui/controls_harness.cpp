@@ -15,7 +15,10 @@
 #include <vector>
 
 #include "platform/controls.h"
-#include "platform/ui.h"
+#include "platform/events.h"
+#include "platform/keyboard.h"
+#include "platform/top_windows.h"
+#include "platform/window_geometry.h"
 
 #include "../harness_output.h"
 

@@ -1,12 +1,14 @@
 // ui_harness.exe: the window and event layer of the real Win32 platform (cases/window_events.sh).
 //
-//   ui_harness events [--hook-swallows-close]
+//   ui_harness events
 //       Builds a main window as start-up does (framed popup, label 100 in dark red, Enter -> 1, Escape -> 2)
 //       under the title "Vorlix UI harness", runs self-checks of the queue ("check NAME ok" or
 //       "check NAME FAIL ..."), shows the window at (300, 200) and prints "rect L T R B", "label L T R B"
 //       and "ready". Then it prints one line per event ("event menu 1 shortcut", "event control 100 click",
-//       "event close", ...) and "hook close" whenever the message hook sees WM_CLOSE. It ends at the close
-//       event, or with --hook-swallows-close (the hook then handles WM_CLOSE itself) at Escape.
+//       "event close", ...). F2 (-> 3) tracks a popup menu at (320, 220) whose one item "Sub" opens a
+//       submenu with one item (id 7); the menu notice hook prints "notice opening root",
+//       "notice opening submenu POSITION" and "notice loop-ended", and "tracked ID" follows once the menu
+//       has closed. It ends at the close event.
 //
 // Exit codes: 0 done, 1 the window could not be made or no event came within 30 s, 2 usage.
 #include <windows.h>
@@ -14,26 +16,46 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/ui.h"
+#include "platform/controls.h"
+#include "platform/events.h"
+#include "platform/keyboard.h"
+#include "platform/menus.h"
+#include "platform/top_windows.h"
+#include "platform/window_geometry.h"
 
 #include "../harness_output.h"
 
 namespace {
 
 constexpr int LabelId = 100;
-bool swallowClose = false;
+constexpr int ShowMenuCommand = 3;
+constexpr std::uint32_t SubmenuItemId = 7;
+platform::MenuHandle rootMenu = 0;
 
 void check(const char* name, bool ok, const std::string& detail = {}) {
     say(std::string("check ") + name + (ok ? " ok" : " FAIL " + detail) + "\n");
 }
 
-bool hook(platform::WindowHandle, unsigned message, std::uintptr_t, std::intptr_t) {
-    if (message != WM_CLOSE) return false;
-    say("hook close\n");
-    return swallowClose;
+HWND hwnd(platform::WindowHandle w) { return reinterpret_cast<HWND>(w); }
+
+bool notice(platform::MenuNotice what, platform::MenuHandle menu, int position) {
+    if (what == platform::MenuNotice::LoopEnded) say("notice loop-ended\n");
+    else if (menu == rootMenu) say("notice opening root\n");
+    else say("notice opening submenu " + std::to_string(position) + "\n");
+    return false;
 }
 
-HWND hwnd(platform::WindowHandle w) { return reinterpret_cast<HWND>(w); }
+void trackMenu(platform::WindowHandle main) {
+    rootMenu = platform::createPopupMenu();
+    platform::MenuHandle submenu = platform::createPopupMenu();
+    platform::appendMenuItem(submenu, SubmenuItemId, u"&Item", {});
+    platform::appendSubmenu(rootMenu, submenu, u"&Sub", {});
+    SetForegroundWindow(hwnd(main));
+    const std::uint32_t chosen = platform::trackPopupMenu(rootMenu, main, 320, 220);
+    say("tracked " + std::to_string(chosen) + "\n");
+    platform::destroyMenu(rootMenu);
+    rootMenu = 0;
+}
 
 void checkWindowShape(platform::WindowHandle main, platform::WindowHandle label) {
     RECT client{};
@@ -125,7 +147,7 @@ std::string describe(const platform::WindowEvent& e) {
 }
 
 int runEvents() {
-    platform::setMessageHook(hook);
+    platform::setMenuNoticeHook(notice);
     platform::WindowHandle main = platform::createFramedPopup(u"Vorlix UI harness", 150, 40);
     if (!main) return 1;
     platform::WindowHandle label =
@@ -133,6 +155,7 @@ int runEvents() {
     if (!label) return 1;
     platform::addShortcut(main, platform::KeyReturn, platform::NoModifier, 1);
     platform::addShortcut(main, platform::KeyEscape, platform::NoModifier, 2);
+    platform::addShortcut(main, platform::KeyF2, platform::NoModifier, ShowMenuCommand);
     checkWindowShape(main, label);
     checkQueue(main);
     show(main, label);
@@ -142,7 +165,7 @@ int runEvents() {
         if (e.kind == platform::EventKind::None) return 1;
         say("event " + describe(e) + "\n");
         if (e.kind == platform::EventKind::Close) break;
-        if (swallowClose && e.kind == platform::EventKind::Menu && e.id == 2) break;
+        if (e.kind == platform::EventKind::Menu && e.id == ShowMenuCommand) trackMenu(main);
     }
     platform::destroyWindow(main);
     say(platform::windowExists(main) ? "still there\n" : "gone\n");
@@ -153,6 +176,5 @@ int runEvents() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2 || std::wstring(argv[1]) != L"events") return 2;
-    swallowClose = argc > 2 && std::wstring(argv[2]) == L"--hook-swallows-close";
     return runEvents();
 }

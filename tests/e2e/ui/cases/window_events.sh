@@ -1,5 +1,5 @@
 # The window and event layer under the real window system: the main window's shape and label colour,
-# keyboard shortcuts, label clicks and close requests arriving as events, the message hook first in line,
+# keyboard shortcuts, label clicks and close requests arriving as events, the menu notices of a popup,
 # and the queue's time-outs, timers, posted events and draining (self-checks of the harness).
 
 UI_HARNESS="$E2E_BUILD/tests/e2e/ui/ui_harness.exe"
@@ -38,16 +38,24 @@ test_shortcuts_label_click_and_close_arrive_as_events() {
         wait_line_start "$UI_OUT" "$line"
     done
     assert_exit events 0
-    assert_contains "$(cat "$UI_OUT")" "hook close" "the hook saw the close request"
     assert_contains "$(cat "$UI_OUT")" "gone"
 }
 
-test_message_hook_sees_messages_first() {
-    ui_start swallow --hook-swallows-close
+# The window procedure tells the menu notice hook of a tracked menu opening, of a submenu opening with
+# its position, and of the menu loop's end, before the tracking call returns the choice.
+test_menu_notices_reach_the_hook() {
+    ui_start notices
+    send_keys F2
+    popup_levels 1
+    wait_line_start "$UI_OUT" "notice opening root"
+    send_keys DOWN RIGHT
+    popup_levels 2
+    wait_line_start "$UI_OUT" "notice opening submenu 0"
+    send_keys RETURN
+    wait_line_start "$UI_OUT" "tracked 7"
+    assert_eq "notice opening root|notice opening submenu 0|notice loop-ended|tracked 7" \
+        "$(grep -E '^(notice|tracked)' "$UI_OUT" | paste -sd'|')" "the notices in order"
     driver close --title "$UI_TITLE" || fail "cannot close"
-    wait_line_start "$UI_OUT" "hook close"
-    send_keys ESCAPE
-    wait_line_start "$UI_OUT" "event menu 2 shortcut"
-    assert_exit swallow 0
-    assert_not_contains "$(cat "$UI_OUT")" "event close" "a close the hook handled"
+    wait_line_start "$UI_OUT" "event close"
+    assert_exit notices 0
 }

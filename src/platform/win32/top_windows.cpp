@@ -1,7 +1,9 @@
-// Creating, finding, placing and showing the program's windows.
+// Finding, creating, showing and activating top-level windows; the main window's label.
+#include "platform/top_windows.h"
+
 #include <windows.h>
 
-#include "platform/ui.h"
+#include "platform/controls.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
 
@@ -31,6 +33,7 @@ WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int
     return handleOf(window);
 }
 
+// Declared with the controls; made here beside the main window it belongs to.
 WindowHandle createLabel(WindowHandle parent, int controlId, const Rect& bounds, const std::u16string& text,
                          Colour textColour) {
     const DWORD style = WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
@@ -48,10 +51,6 @@ bool windowExists(WindowHandle window) { return window != 0 && IsWindow(hwnd(win
 
 bool showWindow(WindowHandle window, int command) { return ShowWindow(hwnd(window), command) != FALSE; }
 
-bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y) {
-    return SetWindowPos(hwnd(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
-}
-
 bool setTopmost(WindowHandle window, bool topmost) {
     return SetWindowPos(hwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != FALSE;
@@ -61,8 +60,8 @@ bool animateWindow(WindowHandle window, std::uint32_t durationMs, unsigned flags
     return AnimateWindow(hwnd(window), durationMs, flags) != FALSE;
 }
 
-WindowHandle setFocus(WindowHandle window) { return handleOf(SetFocus(hwnd(window))); }
+bool setForegroundWindow(WindowHandle window) { return SetForegroundWindow(hwnd(window)) != FALSE; }
 
-bool keyDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+WindowHandle activeWindow() { return handleOf(GetActiveWindow()); }
 
 } // namespace platform

@@ -1,5 +1,8 @@
-// The program's window class, its window procedure and the event queue it fills; keyboard shortcuts,
-// timers and the message hook.
+// The program's window class, its window procedure and the event queue it fills; timers, keyboard
+// shortcuts (the accelerator tables live with the queue's pump), and the two control calls that the
+// queue must know of (text set by the program, dropped files).
+#include "platform/events.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -8,7 +11,8 @@
 #include <map>
 #include <vector>
 
-#include "platform/ui.h"
+#include "platform/controls.h"
+#include "platform/keyboard.h"
 #include "platform/win32/guards.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
@@ -32,7 +36,6 @@ struct TextColour {
 };
 
 struct UiRuntime {
-    MessageHook hook = nullptr;
     std::deque<WindowEvent> queue;
     std::map<HWND, WindowShortcuts> shortcuts;
     std::map<HWND, TextColour> textColours;
@@ -215,8 +218,7 @@ bool translateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const MessageHook hook = runtime().hook;
-    if (hook && hook(handleOf(window), message, wParam, lParam)) return 0;
+    if (win32::menuNoticeMessage(message, wParam, lParam)) return 0;
     LRESULT result = 0;
     if (win32::ownerDrawMenuMessage(window, message, wParam, lParam, result)) return result;
     if (translateMessage(window, message, wParam, lParam, result)) return result;
@@ -329,8 +331,6 @@ QuietChanges::QuietChanges(HWND control) : previous_(runtime().changeSuppressed)
 QuietChanges::~QuietChanges() { runtime().changeSuppressed = previous_; }
 
 } // namespace win32
-
-void setMessageHook(MessageHook hook) { runtime().hook = hook; }
 
 bool setWindowText(WindowHandle window, const std::u16string& text) {
     UiRuntime& rt = runtime();

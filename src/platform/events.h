@@ -1,0 +1,54 @@
+#pragma once
+// The one event queue that drives every window of the program, and the timers that feed it.
+//
+// Every window of the program runs one window procedure. It tells the menu notice hook (platform/menus.h)
+// what a tracked menu does, lets the owner-drawn menu measure and draw its items, and turns the rest into
+// WindowEvents, which the caller takes with waitEvent / waitEventFor / drainEvents.
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace platform {
+
+enum class EventKind {
+    None,         // the time-out passed, or the window waited for does not exist
+    Menu,         // id: identifier of a popup-menu item or the command of a keyboard shortcut
+    Control,      // control: its number; action: what happened
+    Close,        // close box, Alt+F4 (the window is not destroyed)
+    Activate,     // the window became the active window
+    Timer,        // id: the timer's identifier
+    FilesDropped, // control: the number of the control dropped on (0: the window); files: paths, "\n"-separated
+    KeyPressed,   // id: virtual-key code; control: the control that had it (0: the window)
+};
+
+enum class ControlAction { Click, DoubleClick, Change, FocusLost };
+
+struct WindowEvent {
+    EventKind kind = EventKind::None;
+    WindowHandle window = 0; // the top-level window the event belongs to
+    int id = 0;
+    int control = 0;
+    ControlAction action = ControlAction::Click;
+    bool byShortcut = false; // Menu: sent by a keyboard shortcut, not chosen in a menu
+    std::u16string files;
+};
+
+// The next event of window (of any window when 0), waiting as long as it takes. Events of other windows
+// stay queued for whoever waits for them. Returns kind None at once when window does not exist.
+WindowEvent waitEvent(WindowHandle window);
+// The same, but gives up after timeoutMs milliseconds with an event of kind None.
+WindowEvent waitEventFor(WindowHandle window, std::uint32_t timeoutMs);
+// Handles whatever is pending without waiting and discards the events of window (of all windows when 0).
+void drainEvents(WindowHandle window);
+// Queues an event as if its window had produced it; for choices that arrive by other ways than a window
+// message (a menu tracked with TPM_RETURNCMD keeps the whole 32-bit identifier).
+void postEvent(const WindowEvent& event);
+
+// ---- Timers -----------------------------------------------------------------------------------------
+
+// A repeating timer: a Timer event with id every periodMs. Starting a running timer restarts it.
+bool startTimer(WindowHandle window, unsigned id, unsigned periodMs);
+bool stopTimer(WindowHandle window, unsigned id);
+
+} // namespace platform
