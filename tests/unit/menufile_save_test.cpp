@@ -295,7 +295,8 @@ TEST_F(MenuSave, AProcessKilledAtAnyStepLeavesOldOrNewBytes) {
                 if (linked) fake::putSymbolicLink(MenuPath, SharedMenu);
                 fake::files().crashFromStep = step;
                 saveMenuFile();
-                const std::string where = " step " + std::to_string(step) + (large ? " large" : "") + (linked ? " link" : "");
+                const std::string where =
+                    " step " + std::to_string(step) + (large ? " large" : "") + (linked ? " link" : "");
                 const std::string after = fileBytes(holder);
                 EXPECT_TRUE(after == OldBytes || after == newBytes()) << where;
                 EXPECT_EQ(fake::findFile(holder)->durable, after) << where;

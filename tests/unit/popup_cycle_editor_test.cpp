@@ -26,8 +26,8 @@ TEST_F(EditorPhase, TheMenuFileIsCreatedForTheEditorAndRemovedWhenLeftEmpty) {
         std::vector<std::u16string> boxes;
     };
     const Row rows[] = {
-        {"a menu with entries is left alone", [] { fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n"); }, false, false, true,
-         {}},
+        {"a menu with entries is left alone", [] { fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\n"); }, false, false,
+         true, {}},
         {"a missing menu is created, then removed", [] {}, true,
          true, false, {}},
         {"an empty menu counts as created, then is removed", [] { fake::putFile(MenuPath, ""); },
@@ -142,7 +142,8 @@ TEST_F(EditorPhase, StartEditorOnAMenuThatCouldNotBeReadReadsItAgain) {
         runEditorPhase();
         EXPECT_EQ(app.entries.size(), row.entries) << row.name;
         EXPECT_EQ(app.readOnlyMenu, row.readOnly) << row.name;
-        EXPECT_EQ(fake::files().filesCreated + fake::files().filesDeleted, 0) << row.name; // neither created nor deleted
+        // Neither created nor deleted.
+        EXPECT_EQ(fake::files().filesCreated + fake::files().filesDeleted, 0) << row.name;
         EXPECT_EQ(boxCount(), 0) << row.name;
     }
 }
