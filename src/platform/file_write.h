@@ -1,6 +1,6 @@
 #pragma once
 // Writing files: the steps of a safe replace (temporary file, flush, rename) and of an in-place rewrite.
-// Each function is one system call; the order, the retries and the clean-up live in menufile/writer.cpp.
+// Each function is one system call; the order, the retries and the clean-up live in menufile/safe_replace.cpp.
 #include <cstddef>
 #include <cstdint>
 #include <string>
