@@ -165,8 +165,19 @@ assert_not_contains() { # HAYSTACK NEEDLE [WHAT]
 # ---------------------------------------------------------------- files and paths
 
 # Windows path of a Unix path, and back.
-winpath() { wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-unixpath() { wine winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+# winepath now and then prints nothing on a loaded machine (seen under Wine 8 with two test runs at once):
+# an empty answer is asked for again.
+wine_path() {
+    local _out _try
+    for _try in 1 2 3 4 5; do
+        _out=$(wine winepath "$1" "$2" 2>/dev/null | tr -d '\r')
+        [[ -n "$_out" ]] && break
+        sleep 0.2
+    done
+    printf '%s\n' "$_out"
+}
+winpath() { wine_path -w "$1"; }
+unixpath() { wine_path -u "$1"; }
 
 # wait_file PATH [SECONDS]: waits until PATH exists.
 wait_file() {

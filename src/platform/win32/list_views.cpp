@@ -16,6 +16,11 @@ namespace {
 
 int rowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
+// The next row after `after` (-1: from the start) that has the state flag (LVNI_SELECTED, LVNI_FOCUSED).
+int nextRow(HWND list, int after, UINT flag) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(after), flag));
+}
+
 // The row text as LVITEMW wants it (a writable pointer; the list copies the text).
 LVITEMW textItem(int index, std::u16string& text) {
     LVITEMW item{};
@@ -144,7 +149,7 @@ bool clearListRows(WindowHandle list) {
 int listRowCount(WindowHandle list) { return rowCount(hwnd(list)); }
 
 int selectedListRow(WindowHandle list) {
-    return static_cast<int>(SendMessageW(hwnd(list), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return nextRow(hwnd(list), -1, LVNI_SELECTED);
 }
 
 bool selectListRow(WindowHandle list, int index) {
@@ -153,8 +158,15 @@ bool selectListRow(WindowHandle list, int index) {
     win32::QuietChanges quiet(target);
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    if (!SendMessageW(target, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item))) return false;
+    // Only the rows that have the states lose them: clearing "every row" (index -1) visits all of a long list.
+    for (const UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        for (int row = nextRow(target, -1, flag); row >= 0; row = nextRow(target, row, flag)) {
+            if (row == index) continue;
+            item.state = 0;
+            if (!SendMessageW(target, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)))
+                return false;
+        }
+    }
     if (index < 0) return true;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     return SendMessageW(target, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) != FALSE;
