@@ -18,9 +18,9 @@ enum IconDialogControl : int {
 
 constexpr int MaxOfferedIcons = 500;
 
-// Lets the user choose an icon, owned by the editor window and starting from startSpec (an icon
-// specification or a folder); currentIcon (0: none) is shown as the first item. Returns "" when
-// cancelled, " " for the default icon, otherwise the new specification: the file alone for its icon 0,
+// Lets the user choose an icon, owned by the editor window and starting from startSpec (an entry's icon
+// field, "file" or "file,N", or a folder); currentIcon (0: none) is shown as the first item. Returns ""
+// when cancelled, " " for the default icon, otherwise the new icon field: the file alone for its icon 0,
 // else the file, "," and the icon's number.
 std::u16string iconSelectionDialog(const std::u16string& startSpec, platform::IconHandle currentIcon);
 

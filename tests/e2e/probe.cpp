@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "log_file.h"
+
 namespace {
 
 // Line breaks would split a "key=value" line; write them as <CR> and <LF> (not backslash escapes, which
@@ -68,32 +70,6 @@ std::wstring logPath() {
     std::wstring path = ownPath();
     size_t slash = path.find_last_of(L"\\/");
     return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + L"probe-log.txt";
-}
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-bool writeAtomically(const std::wstring& path, const std::string& bytes) {
-    std::wstring temporary = path + L".tmp";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    ok = FlushFileBuffers(file) && ok;
-    CloseHandle(file);
-    if (!ok) {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "../log_file.h"
+
 namespace {
 
 std::wstring variable(const wchar_t* name) {
@@ -37,27 +39,6 @@ std::wstring currentDirectory() {
     std::wstring dir(size, L'\0');
     dir.resize(GetCurrentDirectoryW(size, dir.data()));
     return dir;
-}
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-bool writeAtomically(const std::wstring& path, const std::string& bytes) {
-    std::wstring temporary = path + L".tmp";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
-    CloseHandle(file);
-    return ok && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
