@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <set>
 
 #include "platform/keyboard.h"
 #include "platform/win32/ui_internal.h"
@@ -24,6 +25,7 @@ struct TopLevelState {
     bool dialog = false; // Tab moves the focus (createDialogWindow / createOwnedDialogWindow)
     HFONT font = nullptr;
     HWND tooltip = nullptr;
+    std::set<HWND> tipped; // the controls that have a tool on that tooltip
 };
 
 std::map<HWND, TopLevelState>& topLevels() {
@@ -99,6 +101,7 @@ void addSmallIcons(HWND list) {
 HWND tooltipOf(HWND root) {
     TopLevelState& state = topLevels()[root];
     if (state.tooltip && IsWindow(state.tooltip)) return state.tooltip;
+    state.tipped.clear();
     state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);
@@ -210,16 +213,18 @@ bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string&
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = root;
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd(control));
-    wchar_t oldText[80] = {}; // TTM_GETTOOLINFOW copies at most 80 characters of the tool's text
-    tool.lpszText = oldText;
-    const bool known = SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
     std::u16string copy = text; // the tool structure wants a writable string; the tooltip keeps its own copy
     tool.lpszText = wbuf(copy);
-    if (known) {
+    // Whether the control has a tool is remembered, not asked: TTM_GETTOOLINFOW copies the tool's whole
+    // text into a buffer it assumes holds 80 characters, and an icon path is often longer.
+    std::set<HWND>& tipped = topLevels()[root].tipped;
+    if (tipped.count(hwnd(control))) {
         SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
         return true;
     }
-    return SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+    if (SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) return false;
+    tipped.insert(hwnd(control));
+    return true;
 }
 
 // ---- State of any control ----------------------------------------------------------------------

@@ -171,14 +171,24 @@ void checkTooltip(WindowHandle main, WindowHandle button, WindowHandle field) {
     HWND tooltip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     check("tooltip-one-window", tooltip && GetWindow(tooltip, GW_OWNER) == hwnd(main) &&
                                     SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) == 2);
-    wchar_t text[80] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = hwnd(main);
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd(button));
-    tool.lpszText = text;
-    SendMessageW(tooltip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
-    check("tooltip-updated", std::wstring(text) == L"Saves the menu file");
+    // Wine copies a tip up to 1,024 characters, whatever size it is told.
+    auto tipOf = [&](WindowHandle control) {
+        std::wstring text(1024, L'\0');
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = hwnd(main);
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnd(control));
+        tool.lpszText = text.data();
+        SendMessageW(tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+        return std::wstring(text.c_str());
+    };
+    check("tooltip-updated", tipOf(button) == L"Saves the menu file");
+    // An icon path is often longer than the 80 characters a tool's text once had to fit: replacing one
+    // must neither cut it nor overrun a buffer (that overrun crashed the editor after an icon was chosen).
+    const std::u16string longPath = u"C:\\" + std::u16string(300, u'x') + u"\\set.dll,2";
+    platform::setTooltip(main, button, longPath);
+    platform::setTooltip(main, button, longPath + u"3");
+    check("tooltip-long", tipOf(button) == std::wstring(longPath.begin(), longPath.end()) + L"3");
 }
 
 void checkKeyboard(WindowHandle main, WindowHandle list, WindowHandle choice) {

@@ -12,6 +12,6 @@ test_controls_tab_rows_and_events() {
     assert_exit controls 0 60
     cat "$out"
     assert_not_contains "$(cat "$out")" "FAIL" "self-checks"
-    assert_eq 28 "$(grep -c '^check .* ok' "$out")" "number of passed self-checks"
+    assert_eq 29 "$(grep -c '^check .* ok' "$out")" "number of passed self-checks"
     wait_line_start "$out" done
 }
