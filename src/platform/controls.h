@@ -22,8 +22,6 @@ WindowHandle createDialogWindow(const std::u16string& title, int clientWidth, in
 // The same with a caption only (no system menu, no close box), owned by owner.
 WindowHandle createOwnedDialogWindow(WindowHandle owner, const std::u16string& title, int clientWidth,
                                      int clientHeight);
-// The primary screen's size (GetSystemMetrics SM_CXSCREEN / SM_CYSCREEN).
-Point screenSize();
 
 // Controls created under window (directly or inside its panels) from now on use font.
 void setDefaultControlFont(WindowHandle window, FontHandle font);

@@ -14,6 +14,8 @@ namespace platform {
 WindowHandle findTopLevelWindow(const std::u16string& title);
 // The desktop work area (SPI_GETWORKAREA).
 bool workArea(Rect& area);
+// The primary screen's size (GetSystemMetrics SM_CXSCREEN / SM_CYSCREEN).
+Point screenSize();
 
 // A top-level popup window with a sizing frame and no caption (WS_POPUP | WS_THICKFRAME), its client area
 // clientWidth x clientHeight, placed at (0, 0), hidden. 0 when it cannot be created.

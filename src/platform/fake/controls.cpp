@@ -5,6 +5,7 @@
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"
 #include "platform/keyboard.h"
+#include "platform/top_windows.h"
 
 namespace fake {
 

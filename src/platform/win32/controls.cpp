@@ -144,8 +144,6 @@ WindowHandle createOwnedDialogWindow(WindowHandle owner, const std::u16string& t
     return handleOf(createTopLevel(hwnd(owner), WS_CAPTION | WS_POPUP, title, clientWidth, clientHeight));
 }
 
-Point screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
 FontHandle createFont(const std::u16string& face, int points) {
     // Marlett is a symbol font: asked for with another character set, the font mapper may hand out a
     // text font instead, which draws the arrows as the digits "5" and "6".

@@ -25,9 +25,20 @@ using win32::hwnd;
 
 namespace {
 
+// The table is made when the first message needs it, not once per key added: under Wine every table
+// made and replaced is a round trip to the server, and the editor adds eighteen keys while it opens.
 struct WindowShortcuts {
     std::vector<ACCEL> keys;
     win32::AcceleratorTable table;
+    bool stale = false; // keys were added since the table was made
+
+    HACCEL current() {
+        if (stale) {
+            table.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
+            stale = false;
+        }
+        return table.get();
+    }
 };
 
 struct TextColour {
@@ -248,8 +259,8 @@ void dispatch(MSG& message) {
         relayToTooltip(root, message);
         auto& shortcuts = runtime().shortcuts;
         auto it = shortcuts.find(root);
-        if (it != shortcuts.end() && it->second.table.get() &&
-            TranslateAcceleratorW(root, it->second.table.get(), &message)) {
+        HACCEL table = it != shortcuts.end() ? it->second.current() : nullptr;
+        if (table && TranslateAcceleratorW(root, table, &message)) {
             return;
         }
         // After the shortcuts, so Enter and Escape stay theirs; IsDialogMessageW dispatches what it takes.
@@ -356,12 +367,7 @@ bool addShortcut(WindowHandle window, int virtualKey, unsigned modifiers, int co
     key.key = static_cast<WORD>(virtualKey);
     key.cmd = static_cast<WORD>(command);
     shortcuts.keys.push_back(key);
-    HACCEL table = CreateAcceleratorTableW(shortcuts.keys.data(), static_cast<int>(shortcuts.keys.size()));
-    if (!table) {
-        shortcuts.keys.pop_back();
-        return false;
-    }
-    shortcuts.table.reset(table);
+    shortcuts.stale = true;
     return true;
 }
 

@@ -21,6 +21,8 @@ bool workArea(Rect& area) {
     return true;
 }
 
+Point screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
 WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight) {
     const ATOM windowClass = win32::programWindowClass();
     if (windowClass == 0) return 0;
