@@ -154,9 +154,21 @@ bool handleCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
+// Only the codes that matter ask for the sender's class: a list sends a notice for every row inserted
+// and every item drawn, thousands while a long menu is filled.
+bool isListNotice(const NMHDR* header) {
+    switch (header->code) {
+    case NM_CLICK:
+    case NM_DBLCLK:
+    case LVN_ITEMCHANGED:
+    case LVN_KEYDOWN: return classIs(header->hwndFrom, WC_LISTVIEWW);
+    default: return false;
+    }
+}
+
 bool handleNotify(HWND window, LPARAM lParam) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header || !classIs(header->hwndFrom, WC_LISTVIEWW)) return false;
+    if (!header || !isListNotice(header)) return false;
     const int control = static_cast<int>(header->idFrom);
     switch (header->code) {
     case NM_CLICK: queueControlEvent(window, control, ControlAction::Click); return true;
