@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <map>
-#include <set>
 
 #include "platform/keyboard.h"
 #include "platform/win32/ui_internal.h"
@@ -21,11 +20,14 @@ namespace {
 
 // What a top-level window keeps for the controls made under it. Its tooltip is owned by the window, so
 // Windows destroys the tooltip with it; the entry goes at the window's WM_NCDESTROY.
+// The tooltip is made when the first mouse message reaches the window, not with the controls: it is a
+// top-level window of its own, which costs the opening of a window a few milliseconds under Wine. Until
+// then the tips wait here; once it exists every tip here has its tool on it.
 struct TopLevelState {
     bool dialog = false; // Tab moves the focus (createDialogWindow / createOwnedDialogWindow)
     HFONT font = nullptr;
     HWND tooltip = nullptr;
-    std::set<HWND> tipped; // the controls that have a tool on that tooltip
+    std::map<HWND, std::u16string> tips; // by control
 };
 
 std::map<HWND, TopLevelState>& topLevels() {
@@ -98,13 +100,29 @@ void addSmallIcons(HWND list) {
     if (icons) SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
 }
 
-HWND tooltipOf(HWND root) {
-    TopLevelState& state = topLevels()[root];
-    if (state.tooltip && IsWindow(state.tooltip)) return state.tooltip;
-    state.tipped.clear();
+// message: TTM_ADDTOOLW for a control new to the tooltip, TTM_UPDATETIPTEXTW for one it has. Whether the
+// control has a tool is known from the tips, never asked: TTM_GETTOOLINFOW copies the tool's whole text
+// into a buffer it assumes holds 80 characters, and an icon path is often longer.
+bool sendTool(HWND tooltip, HWND root, HWND control, const std::u16string& text, UINT message) {
+    // The V2 size: comctl32 5 (no manifest) refuses the longer structure of version 6.
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    // No TTF_SUBCLASS: the message pump relays the mouse messages. A subclassed control pays a window
+    // property lookup on every message it gets, which made filling a long list many times slower.
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = root;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    std::u16string copy = text; // the tool structure wants a writable string; the tooltip keeps its own copy
+    tool.lpszText = wbuf(copy);
+    return SendMessageW(tooltip, message, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+}
+
+HWND makeTooltip(HWND root, TopLevelState& state) {
     state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);
+    if (!state.tooltip) return nullptr;
+    for (const auto& [control, text] : state.tips) sendTool(state.tooltip, root, control, text, TTM_ADDTOOLW);
     return state.tooltip;
 }
 
@@ -119,9 +137,10 @@ bool isDialogWindow(HWND window) {
 }
 
 HWND tooltipOfWindow(HWND root) {
-    const auto& states = topLevels();
+    auto& states = topLevels();
     auto it = states.find(root);
-    return it != states.end() ? it->second.tooltip : nullptr;
+    if (it == states.end() || it->second.tips.empty()) return nullptr;
+    return it->second.tooltip ? it->second.tooltip : makeTooltip(root, it->second);
 }
 
 void forgetControlsOf(HWND window) { topLevels().erase(window); }
@@ -201,27 +220,12 @@ bool setTextColour(WindowHandle label, Colour colour) {
 bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string& text) {
     if (!IsWindow(hwnd(control))) return false;
     HWND root = rootOf(hwnd(window));
-    HWND tooltip = tooltipOf(root);
-    if (!tooltip) return false;
-    // The V2 size: comctl32 5 (no manifest) refuses the longer structure of version 6.
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    // No TTF_SUBCLASS: the message pump relays the mouse messages. A subclassed control pays a window
-    // property lookup on every message it gets, which made filling a long list many times slower.
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = root;
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd(control));
-    std::u16string copy = text; // the tool structure wants a writable string; the tooltip keeps its own copy
-    tool.lpszText = wbuf(copy);
-    // Whether the control has a tool is remembered, not asked: TTM_GETTOOLINFOW copies the tool's whole
-    // text into a buffer it assumes holds 80 characters, and an icon path is often longer.
-    std::set<HWND>& tipped = topLevels()[root].tipped;
-    if (tipped.count(hwnd(control))) {
-        SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-        return true;
-    }
-    if (SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) return false;
-    tipped.insert(hwnd(control));
+    TopLevelState& state = topLevels()[root];
+    const bool known = state.tips.count(hwnd(control)) != 0;
+    state.tips[hwnd(control)] = text;
+    if (!state.tooltip) return true; // made with every tip when the mouse first comes
+    if (!known) return sendTool(state.tooltip, root, hwnd(control), text, TTM_ADDTOOLW);
+    sendTool(state.tooltip, root, hwnd(control), text, TTM_UPDATETIPTEXTW); // answers nothing
     return true;
 }
 

@@ -35,7 +35,8 @@ private:
 // controls.cpp: a top-level window made by createDialogWindow or createOwnedDialogWindow, whose Tab and
 // Shift+Tab keys move the focus between its controls.
 bool isDialogWindow(HWND window);
-// controls.cpp: the tooltip of a top-level window, or null when it has none (none is made here).
+// controls.cpp: the tooltip of a top-level window, made with its tools the first time it is asked for; null
+// when the window has no tips.
 HWND tooltipOfWindow(HWND root);
 // controls.cpp: drops the font and tooltip it keeps for a window that is going.
 void forgetControlsOf(HWND window);
