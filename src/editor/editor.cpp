@@ -284,6 +284,9 @@ void fillRows() {
     rows.reserve(app.entries.size());
     for (const MenuEntry& e : app.entries) rows.push_back(strip(e.label));
     if (!rows.empty()) platform::appendListRows(control(EntryList), rows.data(), rows.size());
+    // Fitted now, while the window is hidden, the column costs no repaint; showing the selection finds it
+    // fitted unless a scroll bar came or went.
+    platform::fitListColumn(control(EntryList));
 }
 
 void bringToUser() {

@@ -40,6 +40,7 @@
 //   rows FILTER --id N [--icon]   print the list view's rows, one a line; with --icon each row's image
 //                                 index after a tab (-2: none)
 //   selected-row FILTER --id N    print the index of the selected row (-1: none)
+//   column-fit FILTER --id N      print the width of the list view's first column and of its client area
 //   row-click FILTER --id N ROW [--double] [--right] [--icon]
 //                                 click the middle of the row with the mouse (SendInput); --icon: the
 //                                 middle of its icon (in an icon list the row's bounds reach past its
@@ -576,7 +577,7 @@ int usage();
 
 bool isControlCommand(const std::wstring& c) {
     for (const wchar_t* name : {L"control-text", L"control-state", L"control-click", L"set-text", L"combo-selection",
-                                L"rows", L"selected-row", L"row-click", L"drop"})
+                                L"rows", L"selected-row", L"row-click", L"drop", L"column-fit"})
         if (c == name) return true;
     return false;
 }
@@ -730,6 +731,12 @@ int controlCommand(const std::wstring& command, HWND control, const Options& o) 
         say(stateOf(control) + L"\n");
         return 0;
     }
+    if (command == L"column-fit") {
+        RECT client{};
+        if (!sendTo(control, LVM_GETCOLUMNWIDTH, 0, 0, result) || !GetClientRect(control, &client)) return 1;
+        say(std::to_wstring(result) + L" " + std::to_wstring(client.right) + L"\n");
+        return 0;
+    }
     if (command == L"control-click") {
         if (!IsWindowEnabled(control) || !IsWindowVisible(control)) {
             complain(L"control-click: control " + std::to_wstring(o.childId) + L" is " + stateOf(control));
@@ -855,7 +862,8 @@ int usage() {
              L"[--class C] [--title T] [--title-prefix P] [--all] [--timeout MS] ... | keys KEY... | key-down KEY | "
              L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
-             L"control-click | set-text TEXT | combo-selection | rows | selected-row | row-click ROW [--double] | "
+             L"control-click | set-text TEXT | combo-selection | rows | selected-row | column-fit | "
+             L"row-click ROW [--double] | "
              L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }

@@ -44,6 +44,7 @@ test_editor_shows_the_menu_with_list_mode_enabling() {
     open_editor ed "$E2E_TMP/m.lst"
     assert_eq 700x345 "$(ed client-size)" "client area"
     assert_eq "Notepad,-,Registry,|,Last one" "$(rows_csv)" "rows"
+    column_fills_list "a short list"
     assert_eq "" "$(ed control-text --id 24)" "Read Only note of a writable file"
     # Rows: control number | text ("&" removed, as the user sees it) | enabled or disabled
     local rows=(
@@ -64,6 +65,23 @@ test_editor_shows_the_menu_with_list_mode_enabling() {
     assert_eq hidden "$(visible_of 19)" "split window box"
     assert_eq hidden "$(visible_of 20)" "as root box"
     quit_editor ed
+    # A list longer than the window has a scroll bar, and the column is narrower by its width.
+    for ((n = 0; n < 60; n++)); do printf 'Item %d=x.exe\r\n' "$n"; done >"$E2E_TMP/long.lst"
+    open_editor long "$E2E_TMP/long.lst"
+    column_fills_list "a long list"
+    ed row-click --id 3 2 >/dev/null
+    await 2 "the clicked row" ed selected-row --id 3
+    column_fills_list "a long list after a click"
+    quit_editor long
+}
+
+# column_fills_list WHAT: the list's one column is exactly as wide as the list's client area.
+column_fills_list() {
+    local widths
+    read -r -a widths <<<"$(ed column-fit --id 3)"
+    echo "case $1: column and list ${widths[*]}"
+    ((${#widths[@]} == 2 && widths[0] == widths[1] && widths[1] > 150)) ||
+        fail "$1: the column is not as wide as the list (column, list: ${widths[*]})"
 }
 
 # Rows: name | form (utf8bom utf8 utf16bom ansi) | source (printf, UTF-8) | key that ends editing | expected
