@@ -7,6 +7,7 @@
 #include "app/info_window.h"
 #include "app/message_boxes.h"
 #include "editor/editor.h"
+#include "menufile/file_stamp.h"
 #include "platform/dialogs.h"
 #include "platform/file_write.h"
 #include "platform/files.h"
@@ -20,8 +21,29 @@ namespace {
 // Another instance editing this menu file has a window with this title; the editor uses it as well.
 constexpr const char16_t* EditorTitlePrefix = u"Vorlix - ";
 
+bool identityOf(std::u16string_view path, platform::FileIdentity& identity) {
+    platform::ScopedWriteHandle file(platform::openForQuery(path));
+    return file.valid() && platform::fileIdentity(file.get(), identity);
+}
+
+// An editor of this menu file, also when it was opened through another spelling of the path (a short
+// name, a linked folder, a "\\?\" prefix): the title names the file, its identity says which file it is.
+platform::WindowHandle openEditorOfMenuFile() {
+    if (const platform::WindowHandle same = platform::findTopLevelWindow(app.editorTitle)) return same;
+    const std::u16string_view prefix = EditorTitlePrefix;
+    platform::FileIdentity mine;
+    if (!identityOf(app.menuFilePath, mine)) return 0;
+    for (const platform::TitledWindow& w : platform::titledTopLevelWindows()) {
+        platform::FileIdentity theirs;
+        if (w.title.size() > prefix.size() && w.title.starts_with(prefix) &&
+            identityOf(std::u16string_view(w.title).substr(prefix.size()), theirs) && theirs == mine)
+            return w.window;
+    }
+    return 0;
+}
+
 bool bringOpenEditorToFront() {
-    const platform::WindowHandle editor = platform::findTopLevelWindow(app.editorTitle);
+    const platform::WindowHandle editor = openEditorOfMenuFile();
     if (editor == 0) return false;
     platform::showWindow(editor, platform::ShowRestore);
     platform::setForegroundWindow(editor);
@@ -32,7 +54,9 @@ bool bringOpenEditorToFront() {
 // cut off even if the file gained content since it was looked at.
 bool createEmptyMenuFile() {
     platform::ScopedWriteHandle file(platform::openForUpdate(app.menuFilePath));
-    return file.valid() && file.close();
+    if (!file.valid() || !file.close()) return false;
+    app.menuFileStamp = stampOf("");
+    return true;
 }
 
 // A read that found no line in a file with content (another program held it open: the substitute menu,
@@ -75,7 +99,7 @@ void runEditorPhase() {
         app.menuCreated = true;
     }
 
-    static constexpr EditorHost Host{askSaveChanges, askRemoveEntry, reportSaveFailure, showInfo};
+    static constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
     runEditor(app.editorStartIndex, Host);
     // A menu file left empty is no menu: the next start shows the substitute menu again either way.
     if (platform::pathSizeOrKind(app.menuFilePath) == 0) platform::deleteFile(app.menuFilePath);

@@ -56,6 +56,12 @@ bool askRemoveEntry(platform::WindowHandle owner, std::u16string_view labelText)
     return centredMessageBox(owner, text, u"Confirm", platform::BoxOkCancel) == platform::AnswerOk;
 }
 
+bool askOverwriteChanged(platform::WindowHandle owner) {
+    const std::u16string text = u"Another program has changed the menu file since it was opened:\r" + app.menuFilePath +
+                                u"\rReplace it with this menu?";
+    return centredMessageBox(owner, text, u"Confirm", platform::BoxYesNo) == platform::AnswerYes;
+}
+
 void reportSaveFailure(platform::WindowHandle owner) {
     centredMessageBox(owner, u"Cannot save menu file:\r" + app.menuFilePath, u"Vorlix", platform::BoxOk);
 }

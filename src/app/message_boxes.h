@@ -22,6 +22,8 @@ int centredMessageBox(platform::WindowHandle owner, std::u16string_view text, st
 // The editor's two questions. true for IDYES / IDOK.
 bool askSaveChanges(platform::WindowHandle owner);
 bool askRemoveEntry(platform::WindowHandle owner, std::u16string_view labelText);
+// The menu file was changed by another program since it was read; true (IDYES) overwrites it.
+bool askOverwriteChanged(platform::WindowHandle owner);
 // Tells the user that the menu file could not be saved: "Cannot save menu file:" and the path.
 void reportSaveFailure(platform::WindowHandle owner);
 

@@ -43,6 +43,14 @@ struct TextCursor {
     std::size_t pos = 0;
 };
 
+// The menu file as it was last read or written, to tell whether another program changed it since.
+struct MenuFileStamp {
+    bool present = false; // false: there was no file to read
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0; // of all its bytes
+    bool operator==(const MenuFileStamp&) const = default;
+};
+
 struct AppState {
     // Start-up and command line.
     std::u16string programPath;
@@ -80,6 +88,7 @@ struct AppState {
     std::int64_t lineNumber = 0;
     MenuEncoding menuEncoding = MenuEncoding::Utf8;
     bool menuHasBom = false;
+    MenuFileStamp menuFileStamp;
 
     // Popup builder.
     std::int64_t firstFolderItemId = 0;

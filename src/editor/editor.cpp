@@ -10,6 +10,7 @@
 #include "editor/icon_button.h"
 #include "editor/file_import.h"
 #include "launch/launcher.h"
+#include "menufile/file_stamp.h"
 #include "menufile/writer.h"
 #include "platform/controls.h"
 #include "platform/cursor.h"
@@ -57,8 +58,14 @@ unsigned currentConditions() {
 
 // ---- Saving ------------------------------------------------------------------------------------------
 
-// A failed save is said and keeps the editor's state, so nothing typed is lost.
+// true when the editor may go on (saved, or nothing of its own to write); false keeps it as it is, so nothing
+// typed is lost. A file that another program changed meanwhile is not written over unasked: without changes
+// in the editor it is left alone, with changes the user decides.
 bool saveOrReport() {
+    if (!app.readOnlyMenu && menuFileChangedOnDisk()) {
+        if (!ed().modified) return true;
+        if (!currentHost->askOverwriteChanged(ed().window)) return false;
+    }
     if (saveMenuFile() != SaveResult::Failed) return true;
     currentHost->reportSaveFailure(ed().window);
     return false;

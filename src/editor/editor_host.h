@@ -9,6 +9,8 @@ namespace vorlix {
 struct EditorHost {
     bool (*askSaveChanges)(platform::WindowHandle owner);
     bool (*askRemoveEntry)(platform::WindowHandle owner, std::u16string_view label);
+    // Another program changed the menu file since it was read: true when the user's changes may replace it.
+    bool (*askOverwriteChanged)(platform::WindowHandle owner);
     void (*reportSaveFailure)(platform::WindowHandle owner);
     void (*showInfo)();
 };

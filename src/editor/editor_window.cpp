@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/app_state.h"
+#include "menufile/storable.h"
 #include "platform/controls.h"
 #include "platform/guards.h"
 #include "platform/keyboard.h"
@@ -137,6 +138,8 @@ bool createControls() {
         if (row.flags & RedText) platform::setTextColour(control, ReadOnlyColour);
     }
     for (const char16_t* choice : RunModeChoices) platform::addChoice(ed.controls[RunModeBox], choice);
+    // A longer label would push its "=" past where the reader looks for it.
+    platform::limitText(ed.controls[LabelField], MaxLabelLength);
     if (app.readOnlyMenu) platform::setWindowText(ed.controls[ReadOnlyNote], u"Read Only");
     return true;
 }

@@ -10,6 +10,7 @@
 #include "editor/icon_button.h"
 #include "menufile/decode_entry.h"
 #include "menufile/expansion.h"
+#include "menufile/storable.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -31,6 +32,35 @@ bool endsWith(std::u16string_view text, std::u16string_view tail) {
 }
 
 bool isLineItem(std::u16string_view itemText) { return itemText == u"-" || itemText == u"|"; }
+
+// The members that follow a header at the selected entry: their labels change with its name.
+template <typename Visit> void forEachMember(Visit visit) {
+    for (std::size_t i = selected() + 1; i < app.entries.size(); ++i) {
+        if (labelPlacement(app.entries[i].label) != 1) break;
+        visit(i, app.entries[i]);
+    }
+}
+
+// The control of the first field whose text the menu file cannot hold (menufile/storable.h), 0 when the
+// entry can be stored as shown.
+int unstorableField(const std::u16string& label) {
+    if (!storableField(label, FieldRole::Label)) return LabelField;
+    if (isLineItem(itemTextOf(label))) return 0; // nothing but the label is written
+    if (label.back() == u'/') {
+        int tooLong = 0; // a member renamed after this header must still fit
+        forEachMember([&](std::size_t, const MenuEntry& member) {
+            if (label.size() + fieldAt(member.label, u'/', 1).size() > MaxLabelLength) tooLong = LabelField;
+        });
+        if (tooLong) return tooLong;
+    } else {
+        constexpr struct { int number; FieldRole role; } Fields[] = {
+            {CommandField, FieldRole::Command}, {ParametersField, FieldRole::Parameters},
+            {DirectoryField, FieldRole::Directory}};
+        for (const auto& field : Fields)
+            if (!storableField(strip(controlText(field.number)), field.role)) return field.number;
+    }
+    return storableField(app.currentEntry.iconSpec, FieldRole::IconSpec) ? 0 : IconButton;
+}
 
 // Position of runMode in ",min,max,admin": 0 normal, 1 min, 2 max, 3 admin; other words are normal.
 int runModeIndex(const std::u16string& runMode) {
@@ -105,6 +135,11 @@ unsigned commitFields() {
     const std::u16string definition = composeDefinition(label);
     if (label.empty() || (!definition.empty() && definition.front() == u';')) {
         platform::messageBeep();
+        return NoRefresh;
+    }
+    if (const int field = unstorableField(label)) {
+        platform::messageBeep();
+        platform::setFocus(editorControl(field));
         return NoRefresh;
     }
     MenuEntry& entry = app.entries[selected()];
@@ -214,12 +249,10 @@ unsigned moveEntry(int direction) {
 
 void renameSubmenuMembers(const std::u16string& headerLabel) {
     if (!hasSelection()) return;
-    for (std::size_t i = selected() + 1; i < app.entries.size(); ++i) {
-        MenuEntry& entry = app.entries[i];
-        if (labelPlacement(entry.label) != 1) break;
+    forEachMember([&](std::size_t i, MenuEntry& entry) {
         entry.label = headerLabel + std::u16string(fieldAt(entry.label, u'/', 1));
         platform::setListRowText(list(), static_cast<int>(i), entry.label);
-    }
+    });
 }
 
 void insertDroppedFiles(std::int64_t row, const std::u16string& files) {
@@ -235,7 +268,9 @@ void insertDroppedFiles(std::int64_t row, const std::u16string& files) {
         insertEntry(u"");
         loadSelectedEntry();
         importPickedFile();
-        commitFields();
+        // A file that cannot become an entry stays in the fields to be mended or cancelled; the files after
+        // it would leave it behind half made.
+        if (commitFields() == NoRefresh) break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "editor/entry_editing.h"
 #include "editor/explorer_entries.h"
 #include "menufile/encoding.h"
+#include "menufile/storable.h"
 #include "platform/files.h"
 #include "platform/shell_links.h"
 
@@ -23,7 +24,7 @@ std::u16string addressOfUrlFile(std::string_view bytes) {
     while (!rest.empty()) {
         const std::size_t end = rest.find_first_of(u"\r\n");
         const std::u16string line = strip(rest.substr(0, end));
-        if (line.starts_with(u"URL=")) return line.substr(4);
+        if (line.starts_with(u"URL=")) return storableImport(line.substr(4), FieldRole::Command);
         if (end == std::u16string_view::npos) break;
         // CR LF ends one line, not two; an empty line in between would change nothing anyway.
         rest = rest.substr(end + (rest.substr(end, 2) == u"\r\n" ? 2 : 1));
@@ -43,9 +44,10 @@ void importPickedFile() {
     }
     platform::ShortcutInfo shortcut;
     if ((extension == u"lnk" || extension == u"pif") && platform::resolveShortcut(picked, shortcut)) {
-        setControlText(ParametersField, shortcut.arguments);
-        setControlText(DirectoryField, shortcut.workingDirectory);
-        picked = shortcut.target;
+        // What a shortcut holds is anybody's text: a line break in it would add a line to the menu.
+        setControlText(ParametersField, storableImport(shortcut.arguments, FieldRole::Parameters));
+        setControlText(DirectoryField, storableImport(shortcut.workingDirectory, FieldRole::Directory));
+        picked = storableImport(shortcut.target, FieldRole::Command);
         applyPickedPath(PickedFile); // a shortcut to a folder too: the folder becomes the command
         return;
     }

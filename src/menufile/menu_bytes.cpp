@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "menufile/encoding.h"
+#include "menufile/storable.h"
 #include "platform/files.h"
 
 namespace vorlix {
@@ -49,7 +50,7 @@ std::u16string readBack(std::string_view bytes) {
 std::u16string menuFileText(const std::vector<MenuEntry>& entries) {
     std::u16string text;
     for (const MenuEntry& entry : entries) {
-        if (entry.label.empty()) continue;
+        if (entry.label.empty() || entryIsPlaceholder(entry)) continue;
         std::u16string_view definition = entry.definition;
         while (!definition.empty() && definition.back() == u';') definition.remove_suffix(1);
         text += entry.label;

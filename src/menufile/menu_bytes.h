@@ -8,7 +8,8 @@
 
 namespace vorlix {
 
-// The text of the file: "label=definition" with trailing ";" removed and CR LF, for every entry with a label.
+// The text of the file: "label=definition" with trailing ";" removed and CR LF, for every entry with a label
+// that is not a placeholder (menufile/storable.h).
 std::u16string menuFileText(const std::vector<MenuEntry>& entries);
 
 // The bytes of the file in exactly the given form. ANSI never has a byte-order mark.

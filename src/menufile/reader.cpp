@@ -6,6 +6,7 @@
 #include "core/app_state.h"
 #include "core/text.h"
 #include "menufile/encoding.h"
+#include "menufile/file_stamp.h"
 #include "platform/files.h"
 
 namespace vorlix {
@@ -57,7 +58,9 @@ bool loadMenuFile() {
     std::u16string text;
     {
         std::string bytes;
+        app.menuFileStamp = MenuFileStamp{};
         if (!platform::readFileExclusive(app.menuFilePath, bytes)) return true; // a missing menu, not an error
+        app.menuFileStamp = stampOf(bytes);
         DetectedEncoding found = detectEncoding(bytes);
         app.menuEncoding = found.encoding;
         app.menuHasBom = found.hasBom;

@@ -6,7 +6,7 @@ namespace vorlix {
 enum class SaveResult {
     Saved,     // the file now holds the entries
     ReadOnly,  // app.readOnlyMenu: nothing written, by design
-    Failed,    // the file could not be written; the old content is intact
+    Failed,    // the file could not be written, or an entry cannot be stored; the old content is intact
 };
 
 // Writes app.entries to app.menuFilePath in app.menuEncoding / app.menuHasBom, replacing the file so that a

@@ -3,6 +3,7 @@
 // labels and tooltips. Each function is one window-system call deep; what the controls mean is decided
 // above this layer. Control events (click, change, ...) arrive through the event queue of
 // platform/events.h, with the control's number.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -60,6 +61,9 @@ bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string&
 std::u16string windowText(WindowHandle window);
 // Puts text into a window or control without raising a change event.
 bool setWindowText(WindowHandle window, const std::u16string& text);
+// The most characters the user can type or paste into a text field (EM_LIMITTEXT); text put in by the
+// program is not cut.
+bool limitText(WindowHandle field, std::size_t count);
 // Lets window (or a control) accept dropped files; they arrive as a FilesDropped event.
 bool acceptDroppedFiles(WindowHandle window);
 bool enableWindow(WindowHandle window, bool enabled);

@@ -28,6 +28,14 @@ bool setEndOfFile(WriteHandle file);
 bool closeFile(WriteHandle file);
 // Number of names (hard links) of the file, from GetFileInformationByHandle.
 bool linkCount(WriteHandle file, std::uint32_t& links);
+// What makes a file the same file whatever path reached it: its volume and its index on that volume.
+struct FileIdentity {
+    std::uint32_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// GetFileInformationByHandle.
+bool fileIdentity(WriteHandle file, FileIdentity& identity);
 // The path that the system resolved the open file or folder to (GetFinalPathNameByHandleW, "\\?\" form):
 // symbolic links along the way are followed.
 bool finalPathName(WriteHandle file, std::u16string& path);

@@ -4,6 +4,7 @@
 // platform/window_geometry.h, their controls in platform/controls.h, their events in platform/events.h.)
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -12,6 +13,12 @@ namespace platform {
 // A top-level window of any process whose whole title is title (FindWindowW: hidden windows count,
 // letter case does not); 0 when there is none.
 WindowHandle findTopLevelWindow(const std::u16string& title);
+struct TitledWindow {
+    WindowHandle window = 0;
+    std::u16string title;
+};
+// Every top-level window of any process that has a title (EnumWindows; hidden windows count).
+std::vector<TitledWindow> titledTopLevelWindows();
 // The desktop work area (SPI_GETWORKAREA).
 bool workArea(Rect& area);
 // The primary screen's size (GetSystemMetrics SM_CXSCREEN / SM_CYSCREEN).

@@ -9,6 +9,7 @@
 #include "app/message_boxes.h"
 #include "core/app_state.h"
 #include "editor/editor.h"
+#include "menufile/file_stamp.h"
 #include "menufile/writer.h"
 #include "platform/dialogs.h"
 #include "test_support.h"
@@ -26,7 +27,7 @@ const fake::FakeWindow* shown(int number) {
 }
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, reportSaveFailure, showInfo};
+constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
 
 class Editor : public ::testing::Test {
 protected:
@@ -35,8 +36,13 @@ protected:
         app.menuFilePath = MenuPath;
         app.runModeList = u",min,max,admin";
         app.editorTitle = u"Vorlix - " + MenuPath;
-        fake::putFile(MenuPath, "");
+        putMenu("");
         fake::putFile(u"C:\\Temp", "", 0x10);
+    }
+    // The menu file as the editor read it.
+    void putMenu(const std::string& bytes) {
+        fake::putFile(MenuPath, bytes);
+        app.menuFileStamp = stampOf(bytes);
     }
     void entries(std::vector<MenuEntry> list) { app.entries = std::move(list); }
     // Runs the editor on the scripted events; the window is closed at the end if the script left it open.
@@ -149,7 +155,7 @@ TEST_F(Editor, ClosingQuittingAndFailedSaves) {
     for (const Row& row : rows) {
         SetUp();
         entries({{u"A", u"a.exe", 0}});
-        fake::putFile(MenuPath, "A=a.exe\r\n");
+        putMenu("A=a.exe\r\n");
         fake::findFile(MenuPath)->lockedByOtherProcess = row.lockFile;
         for (int command : row.commands) fake::scriptCommand(command);
         if (row.close) fake::scriptClose();

@@ -22,7 +22,7 @@ namespace {
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
 const std::u16string SetDll = u"C:\\icons\\set.dll";
 const std::u16string OtherDll = u"C:\\lib\\other.dll";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, reportSaveFailure, showInfo};
+constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
 
 // The last window with this number among controls, or with this title among top-level windows.
 const fake::FakeWindow* lastControl(int number) {

@@ -65,7 +65,7 @@ std::u16string lastText(int number) {
 }
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, reportSaveFailure, showInfo};
+constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
 
 class Import : public ::testing::Test {
 protected:

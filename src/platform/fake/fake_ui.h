@@ -22,6 +22,7 @@ struct FakeWindow {
     platform::WindowHandle handle = 0;
     platform::WindowHandle parent = 0; // 0 for a top-level window
     std::u16string text;               // title, a label's text, a control's caption or typed text
+    std::size_t textLimit = 0;         // text fields: what the user can type at most; 0 no limit
     int clientWidth = 0;               // top-level windows
     int clientHeight = 0;
     int controlId = 0;                 // labels and controls

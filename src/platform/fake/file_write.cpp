@@ -184,6 +184,13 @@ bool linkCount(WriteHandle file, std::uint32_t& links) {
     return true;
 }
 
+bool fileIdentity(WriteHandle file, FileIdentity& identity) {
+    fake::FakeFile* f = fileOf(file);
+    if (!f) return fail(ErrorInvalidHandle);
+    identity = {1, f->id};
+    return true;
+}
+
 bool finalPathName(WriteHandle file, std::u16string& path) {
     if (fake::injectedFailure("finalPathName")) return false;
     fake::OpenWriteFile* open = openFile(file);

@@ -131,7 +131,7 @@ Outcome act(ScriptedEvent& scripted, platform::WindowHandle waitedFor) {
     const bool takesFocus = c->parent != 0 && c->kind != platform::ControlKind::Label && c->kind != platform::ControlKind::Panel;
     if (a.focuses && takesFocus && ui().focus != c->handle && moveFocus(c->handle)) return Outcome::FocusLostFirst;
     switch (a.change) {
-    case Change::SetText: c->text = a.text; break;
+    case Change::SetText: c->text = a.text.substr(0, c->textLimit ? c->textLimit : a.text.size()); break;
     case Change::Click:
         if (c->kind == platform::ControlKind::CheckBox || c->kind == platform::ControlKind::ToggleButton) c->checked = !c->checked;
         break;
@@ -226,6 +226,15 @@ WindowHandle findTopLevelWindow(const std::u16string& title) {
     return 0;
 }
 
+std::vector<TitledWindow> titledTopLevelWindows() {
+    std::vector<TitledWindow> list;
+    for (const fake::FakeWindow& w : fake::ui().windows)
+        if (!w.destroyed && w.parent == 0 && !w.text.empty()) list.push_back({w.handle, w.text});
+    std::size_t n = 0;
+    for (const std::u16string& other : fake::ui().otherWindows) list.push_back({0x9000 + 0x10 * ++n, other});
+    return list;
+}
+
 bool workArea(Rect& area) {
     if (fake::ui().workAreaFails) return false;
     area = fake::ui().workArea;
@@ -255,6 +264,13 @@ WindowHandle createLabel(WindowHandle parent, int controlId, const Rect& bounds,
     w.textColour = textColour;
     w.visible = true;
     return fake::newWindow(w);
+}
+
+bool limitText(WindowHandle field, std::size_t count) {
+    fake::FakeWindow* w = fake::liveWindow(field);
+    if (!w) return false;
+    w->textLimit = count;
+    return true;
 }
 
 bool setWindowText(WindowHandle window, const std::u16string& text) {

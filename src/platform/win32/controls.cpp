@@ -231,6 +231,11 @@ bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string&
 
 // ---- State of any control ----------------------------------------------------------------------
 
+bool limitText(WindowHandle field, std::size_t count) {
+    SendMessageW(hwnd(field), EM_LIMITTEXT, count, 0);
+    return true;
+}
+
 std::u16string windowText(WindowHandle window) {
     const int length = GetWindowTextLengthW(hwnd(window));
     if (length <= 0) return {};

@@ -65,6 +65,13 @@ bool linkCount(WriteHandle file, std::uint32_t& links) {
     return true;
 }
 
+bool fileIdentity(WriteHandle file, FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(toHandle(file), &info)) return false;
+    identity = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    return true;
+}
+
 bool finalPathName(WriteHandle file, std::u16string& path) {
     // Too small a buffer is answered with the size needed; the name may grow in between, so the second
     // answer is checked too.

@@ -14,6 +14,22 @@ using win32::handleOf;
 
 WindowHandle findTopLevelWindow(const std::u16string& title) { return handleOf(FindWindowW(nullptr, wz(title))); }
 
+namespace {
+
+BOOL CALLBACK addTitledWindow(HWND window, LPARAM list) {
+    const std::u16string title = windowText(handleOf(window));
+    if (!title.empty()) reinterpret_cast<std::vector<TitledWindow>*>(list)->push_back({handleOf(window), title});
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<TitledWindow> titledTopLevelWindows() {
+    std::vector<TitledWindow> list;
+    EnumWindows(addTitledWindow, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
 bool workArea(Rect& area) {
     RECT r{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return false;
