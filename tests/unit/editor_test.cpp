@@ -173,6 +173,58 @@ TEST_F(Editor, ClosingQuittingAndFailedSaves) {
     }
 }
 
+TEST_F(Editor, AFileChangedByAnotherProgramIsNotWrittenOverUnasked) {
+    struct Row {
+        const char* name;
+        std::vector<int> commands;
+        bool close;                // the close box after the commands, answered Yes
+        int overwrite;             // the answer to the question, 0 when none is expected
+        bool theirsStays;
+        bool editorOpen;           // still open after the commands (then Quit)
+    };
+    const Row rows[] = {
+        {"Close without changes writes nothing", {CloseButton}, false, 0, true, false},
+        {"Apply without changes writes nothing", {ApplyButton}, false, 0, true, true},
+        {"Apply after a change asks, No keeps theirs", {SeparatorButton, ApplyButton}, false, platform::AnswerNo, true, true},
+        {"Apply after a change asks, Yes writes ours", {SeparatorButton, ApplyButton}, false, platform::AnswerYes, false, true},
+        {"Close after a change asks, No stays open", {SeparatorButton, CloseButton}, false, platform::AnswerNo, true, true},
+        {"saving on the close box asks too", {SeparatorButton}, true, platform::AnswerNo, true, true},
+    };
+    const std::string theirs = "B=theirs.exe\r\n";
+    for (const Row& row : rows) {
+        SetUp();
+        entries({{u"A", u"a.exe", 0}});
+        putMenu("A=a.exe\r\n");
+        fake::putFile(MenuPath, theirs); // after the editor read it
+        for (int command : row.commands) fake::scriptCommand(command);
+        if (row.close) {
+            fake::scriptClose();
+            fake::dialogs().answers.push_back(platform::AnswerYes); // "Save Changes?"
+        }
+        if (row.overwrite) fake::dialogs().answers.push_back(row.overwrite);
+        fake::scriptCommand(QuitButton);
+        runEditor(0, Host);
+        const bool asked = !fake::dialogs().boxes.empty() &&
+                           fake::dialogs().boxes.back().text.starts_with(u"Another program has changed the menu file");
+        EXPECT_EQ(asked, row.overwrite != 0) << row.name;
+        if (asked) EXPECT_EQ(fake::dialogs().boxes.back().caption, u"Confirm") << row.name;
+        EXPECT_EQ(saved() == theirs, row.theirsStays) << row.name;
+        if (!row.theirsStays) EXPECT_EQ(saved(), "A=a.exe\r\n-=\r\n") << row.name;
+        EXPECT_EQ(app.editor.modified, row.theirsStays && row.overwrite != 0) << row.name << ": changes kept";
+    }
+    // A file that vanished is written as before, and what was written is not taken for a change.
+    SetUp();
+    entries({{u"A", u"a.exe", 0}});
+    fake::files().files.clear();
+    fake::scriptCommand(SeparatorButton);
+    fake::scriptCommand(ApplyButton);
+    fake::scriptCommand(SeparatorButton);
+    fake::scriptCommand(CloseButton);
+    runEditor(0, Host);
+    EXPECT_TRUE(fake::dialogs().boxes.empty());
+    EXPECT_EQ(saved(), "A=a.exe\r\n-=\r\n-=\r\n");
+}
+
 TEST_F(Editor, ListOperations) {
     struct Row {
         const char* name;

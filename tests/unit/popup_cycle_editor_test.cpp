@@ -68,6 +68,18 @@ TEST_F(EditorPhase, OpenEditorOfTheSameMenuIsRestoredInsteadOfASecondOne) {
     EXPECT_FALSE(app.menuCreated);
 }
 
+TEST_F(EditorPhase, AnEditorOfTheSameFileUnderAnotherPathIsFoundByTheFilesIdentity) {
+    fake::putFile(MenuPath, "A=a.exe\r\n");
+    fake::putFile(u"C:\\Tools\\Other.lst", "B=b.exe\r\n");
+    fake::putSymbolicLink(u"C:\\Linked\\Vorlix.lst", MenuPath);
+    const std::u16string linked = u"Vorlix - C:\\Linked\\Vorlix.lst";
+    fake::ui().otherWindows = {u"Vorlix - C:\\Tools\\Other.lst", u"Vorlix - C:\\Missing.lst", linked};
+    commandLine(u"/S");
+    EXPECT_EQ(programMain(), 0);
+    ASSERT_EQ(fake::ui().foregroundRequests.size(), 1u) << "no editor of its own";
+    EXPECT_EQ(fake::ui().foregroundRequests.back(), platform::findTopLevelWindow(linked));
+}
+
 // The substitute menu also appears for a menu file that exists but is held open by another program.
 // The editor must not start on an empty list for it: a save would wipe the file.
 TEST_F(EditorPhase, AMenuThatCouldNotBeReadIsReadAgainBeforeTheEditorStarts) {
