@@ -304,3 +304,19 @@ test_icon_dialog_browse_choose_default_and_cancel() {
         [[ -n "$line" ]] || assert_bytes "$E2E_TMP/m$n.lst" "$E2E_TMP/m$n.before"
     done
 }
+
+# A shortcut's arguments are anybody's text. With a line break in them the saved file held two lines for the
+# one entry shown, and the second appeared in the menu on the next start.
+test_a_shortcut_with_line_breaks_in_its_arguments_adds_no_line() {
+    make_import_files
+    shortcut "$E2E_TMP/in/links/Evil.lnk" "$W_PROBE" --args $'-x\r\nINJECTED=calc.exe\r\n' --dir "$W_WORK"
+    printf 'A=a.exe\r\n' >"$E2E_TMP/m.lst"
+    open_editor ed "$E2E_TMP/m.lst"
+    ed drop --id 3 "$(import_path Evil.lnk)" >/dev/null
+    await "A,Evil" "rows after the drop" rows_csv
+    send_keys ALT+A
+    await disabled "Apply after saving" enabled_of 30
+    printf 'A=a.exe\r\nEvil=%s;-x INJECTED=calc.exe;%s\r\n' "$W_PROBE" "$W_WORK" >"$E2E_TMP/expected.lst"
+    assert_bytes "$E2E_TMP/m.lst" "$E2E_TMP/expected.lst"
+    quit_editor ed
+}
