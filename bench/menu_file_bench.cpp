@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "menufile/file_stamp.h"
 #include "menufile/reader.h"
+#include "menufile/writer.h"
 #include "platform/fake/fake_files.h"
 #include "platform/files.h"
 
@@ -75,5 +77,29 @@ void BM_LoadMenuFile(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * MenuLines);
 }
 BENCHMARK(BM_LoadMenuFile)->Unit(benchmark::kMillisecond);
+
+// The stamp that every read of the menu takes, the popup's included: its share of BM_LoadMenuFile.
+void BM_StampMenuFile(benchmark::State& state) {
+    putBenchMenu();
+    const std::string& bytes = fake::findFile(BenchMenuPath)->bytes;
+    for (auto _ : state) benchmark::DoNotOptimize(vorlix::stampOf(bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+BENCHMARK(BM_StampMenuFile)->Unit(benchmark::kMillisecond);
+
+// Apply on the same menu: whether another program changed the file since, then the write itself
+// (the check of every line, the text, its encoding, the safe replace).
+void BM_ApplyMenuFile(benchmark::State& state) {
+    putBenchMenu();
+    vorlix::loadMenuFile();
+    vorlix::completeSubmenuHeaders();
+    for (auto _ : state) {
+        const bool changed = vorlix::menuFileChangedOnDisk();
+        const vorlix::SaveResult saved = vorlix::saveMenuFile();
+        if (changed || saved != vorlix::SaveResult::Saved) state.SkipWithError("the bench menu did not save");
+    }
+    state.SetItemsProcessed(state.iterations() * MenuLines);
+}
+BENCHMARK(BM_ApplyMenuFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
