@@ -310,6 +310,8 @@ test_icon_dialog_browse_choose_default_and_cancel() {
 test_a_shortcut_with_line_breaks_in_its_arguments_adds_no_line() {
     make_import_files
     shortcut "$E2E_TMP/in/links/Evil.lnk" "$W_PROBE" --args $'-x\r\nINJECTED=calc.exe\r\n' --dir "$W_WORK"
+    # The shortcut holds the line break (UTF-16 CR LF), so the case is not passed by a lost argument.
+    od -An -tx1 "$E2E_TMP/in/links/Evil.lnk" | tr -d ' \n' | grep -q 0d000a00 || fail "no CR LF in the shortcut"
     printf 'A=a.exe\r\n' >"$E2E_TMP/m.lst"
     open_editor ed "$E2E_TMP/m.lst"
     ed drop --id 3 "$(import_path Evil.lnk)" >/dev/null
