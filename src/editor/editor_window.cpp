@@ -8,6 +8,7 @@
 #include "platform/guards.h"
 #include "platform/keyboard.h"
 #include "platform/menus.h"
+#include "platform/system_colours.h"
 #include "platform/top_windows.h"
 #include "platform/window_geometry.h"
 
@@ -100,6 +101,11 @@ constexpr Shortcut Shortcuts[] = {
 
 constexpr platform::Colour ReadOnlyColour = platform::rgb(255, 0, 0);
 
+// High contrast wants the system's colours only; the note's words say enough without the red.
+platform::Colour readOnlyColour() {
+    return platform::highContrastOn() ? platform::systemColour(platform::SystemColour::WindowText) : ReadOnlyColour;
+}
+
 struct WindowResources {
     platform::OwnedFont dialogFont;
     platform::OwnedFont arrowFont;
@@ -135,7 +141,7 @@ bool createControls() {
         if (row.flags & Disabled) platform::enableWindow(control, false);
         if (row.flags & Hidden) platform::showWindow(control, platform::ShowHide);
         if (row.flags & AcceptsFiles) platform::acceptDroppedFiles(control);
-        if (row.flags & RedText) platform::setTextColour(control, ReadOnlyColour);
+        if (row.flags & RedText) platform::setTextColour(control, readOnlyColour());
     }
     for (const char16_t* choice : RunModeChoices) platform::addChoice(ed.controls[RunModeBox], choice);
     // A longer label would push its "=" past where the reader looks for it.

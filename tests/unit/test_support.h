@@ -9,6 +9,7 @@
 #include "platform/fake/fake_environment.h"
 #include "platform/fake/fake_file_dialogs.h"
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_monitors.h"
 #include "platform/fake/fake_process_control.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_ui.h"
@@ -29,6 +30,7 @@ inline void resetAll() {
     fake::resetFileDialogs();
     fake::resetShell();
     fake::resetProcesses();
+    fake::resetMonitors();
     vorlix::app.keywordList = StartupKeywords;
 }
 

@@ -15,7 +15,12 @@ struct FakeMonitor {
 struct MonitorsState {
     std::vector<FakeMonitor> monitors;
     bool infoFails = false;
+    bool highContrast = false; // the user's high-contrast setting (platform/system_colours.h)
 };
+
+// What the fake answers for a system colour: a value of its own for each, told apart from any rgb() the
+// program picks by its top byte.
+constexpr platform::Colour fakeSystemColour(int index) { return 0x01000000u + static_cast<platform::Colour>(index); }
 
 MonitorsState& monitors();
 void resetMonitors();

@@ -5,6 +5,7 @@
 
 #include "platform/fake/fake_monitors.h"
 #include "platform/fake/fake_ui.h"
+#include "platform/system_colours.h"
 
 namespace fake {
 
@@ -45,6 +46,10 @@ MonitorHandle monitorNearestTo(Point point) {
     }
     return best + 1;
 }
+
+bool highContrastOn() { return fake::monitors().highContrast; }
+
+Colour systemColour(SystemColour which) { return fake::fakeSystemColour(static_cast<int>(which)); }
 
 bool monitorAreas(MonitorHandle monitor, Rect& bounds, Rect& workArea) {
     const std::vector<fake::FakeMonitor> all = fake::currentMonitors();

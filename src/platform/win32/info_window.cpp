@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/system_colours.h"
 #include "platform/win32/guards.h"
 #include "platform/win32/wide.h"
 
@@ -53,7 +54,10 @@ void paintLink(HWND link) {
     GetClientRect(link, &client);
     const win32::SelectedObject font(dc, fontOf(GetParent(link)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetWindowLongPtrW(link, GWLP_USERDATA) == LinkHot ? HotLinkColour : LinkColour);
+    const bool hot = GetWindowLongPtrW(link, GWLP_USERDATA) == LinkHot;
+    // High contrast wants the system's colours: its link colour, and the highlight for the one under the mouse.
+    if (highContrastOn()) SetTextColor(dc, systemColour(hot ? SystemColour::Highlight : SystemColour::Link));
+    else SetTextColor(dc, hot ? HotLinkColour : LinkColour);
     std::wstring text = windowText(link);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     EndPaint(link, &ps);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/win32/owner_draw_menu.h"
@@ -26,6 +27,23 @@ IconMenuLook lookOf(HMENU menu) {
     info.fMask = MIM_MENUDATA;
     if (!GetMenuInfo(menu, &info)) return IconMenuLook{};
     return static_cast<IconMenuLook>(info.dwMenuData);
+}
+
+// An owner-drawn item that carries its text as well (MIIM_STRING beside MFT_OWNERDRAW): the system then
+// knows what the item says, for screen readers and for its own access-key matching, while the program
+// still measures and draws it. data: the item's record (win32::rememberDrawnItem).
+bool appendDrawnItem(HMENU menu, UINT id, HMENU submenu, const std::u16string& text, ULONG_PTR data) {
+    std::u16string copy = text; // the call copies the string; it wants it writable
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING | (submenu ? MIIM_SUBMENU : 0u);
+    info.fType = MFT_OWNERDRAW;
+    info.wID = id;
+    info.hSubMenu = submenu;
+    info.dwItemData = data;
+    info.dwTypeData = wbuf(copy);
+    info.cch = static_cast<UINT>(copy.size());
+    return InsertMenuItemW(menu, static_cast<UINT>(std::max(GetMenuItemCount(menu), 0)), TRUE, &info) != FALSE;
 }
 
 } // namespace
@@ -69,8 +87,7 @@ bool appendMenuItem(MenuHandle menu, std::uint32_t commandId, const std::u16stri
     HMENU m = hmenu(menu);
     IconMenuLook look = lookOf(m);
     if (look == IconMenuLook{}) return AppendMenuW(m, MF_STRING, commandId, wz(text)) != FALSE;
-    ULONG_PTR index = win32::rememberDrawnItem(m, win32::DrawnKind::Item, look, text, icon);
-    return AppendMenuW(m, MF_OWNERDRAW, commandId, reinterpret_cast<LPCWSTR>(index)) != FALSE;
+    return appendDrawnItem(m, commandId, nullptr, text, win32::rememberDrawnItem(m, win32::DrawnKind::Item, look, text, icon));
 }
 
 bool appendSeparator(MenuHandle menu) {
@@ -95,8 +112,7 @@ bool appendSubmenu(MenuHandle menu, MenuHandle submenu, const std::u16string& te
     IconMenuLook look = lookOf(m);
     auto sub = reinterpret_cast<UINT_PTR>(hmenu(submenu));
     if (look == IconMenuLook{}) return AppendMenuW(m, MF_POPUP | MF_STRING, sub, wz(text)) != FALSE;
-    ULONG_PTR index = win32::rememberDrawnItem(m, win32::DrawnKind::Item, look, text, icon);
-    return AppendMenuW(m, MF_POPUP | MF_OWNERDRAW, sub, reinterpret_cast<LPCWSTR>(index)) != FALSE;
+    return appendDrawnItem(m, 0, hmenu(submenu), text, win32::rememberDrawnItem(m, win32::DrawnKind::Item, look, text, icon));
 }
 
 bool greyMenuItem(MenuHandle menu, std::uint32_t commandId) {

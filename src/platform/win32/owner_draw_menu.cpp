@@ -1,9 +1,13 @@
 #include "platform/win32/owner_draw_menu.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/system_colours.h"
 #include "platform/win32/guards.h"
 #include "platform/win32/icon_images.h"
 #include "platform/win32/wide.h"
@@ -23,6 +27,9 @@ constexpr int SeparatorIndent = StripWidth + 4;
 constexpr int LeastItemHeight = IconSize + 2;
 
 struct DrawnItem {
+    // First, as the accessibility proxy expects of an owner-drawn item's data: a screen reader reads the
+    // item's text ("&" included) from it, since the system never sees what the program draws.
+    MSAAMENUINFO accessible{};
     HMENU menu = nullptr;
     int position = 0; // within its menu
     DrawnKind kind = DrawnKind::Item;
@@ -33,15 +40,59 @@ struct DrawnItem {
     HICON copy = nullptr; // made before the item is first shown; the table's to destroy
 };
 
-std::vector<DrawnItem>& drawnItems() {
-    static std::vector<DrawnItem> items;
+// The items of the menus built so far, in blocks that never move: an item's data is its record's address,
+// which stays valid while menus still show it. Each block is twice the size of the one before, so a menu
+// of 100,000 items has some 10 blocks to search when a record is looked up.
+class DrawnTable {
+public:
+    DrawnItem& add() {
+        if (count_ == capacity_) {
+            const std::size_t size = blocks_.empty() ? 64 : 2 * blocks_.back().size;
+            blocks_.push_back({std::make_unique<DrawnItem[]>(size), size});
+            capacity_ += size;
+        }
+        Block& last = blocks_.back();
+        ++count_;
+        return last.items[last.size - (capacity_ - count_) - 1];
+    }
+    // The record at data, or nullptr when data is no record of this table (a stale or foreign value).
+    DrawnItem* find(ULONG_PTR data) {
+        std::size_t before = 0;
+        for (Block& block : blocks_) {
+            const auto first = reinterpret_cast<ULONG_PTR>(block.items.get());
+            const std::size_t offset = (data - first) / sizeof(DrawnItem);
+            if (data >= first && offset < block.size && data == first + offset * sizeof(DrawnItem))
+                return before + offset < count_ ? &block.items[offset] : nullptr;
+            before += block.size;
+        }
+        return nullptr;
+    }
+    template <typename Visit> void forEach(Visit visit) {
+        std::size_t left = count_;
+        for (Block& block : blocks_)
+            for (std::size_t i = 0; i < block.size && left > 0; ++i, --left) visit(block.items[i]);
+    }
+    void clear() {
+        blocks_.clear();
+        count_ = capacity_ = 0;
+    }
+
+private:
+    struct Block {
+        std::unique_ptr<DrawnItem[]> items;
+        std::size_t size;
+    };
+    std::vector<Block> blocks_;
+    std::size_t count_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+DrawnTable& drawnItems() {
+    static DrawnTable items;
     return items;
 }
 
-DrawnItem* findDrawnItem(ULONG_PTR index) {
-    auto& items = drawnItems();
-    return index < items.size() ? &items[index] : nullptr;
-}
+DrawnItem* findDrawnItem(ULONG_PTR data) { return drawnItems().find(data); }
 
 // The image of each icon that items copy, read at the first copy and kept until the icons are released,
 // so a source's pixels are read once however many of its items are drawn.
@@ -81,12 +132,12 @@ int separatorHeight() { return GetSystemMetrics(SM_CYMENUSIZE) / 2; }
 void copyForFirstFrame(HMENU menu) {
     const int screen = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     int column = 0;
-    for (DrawnItem& item : drawnItems()) {
-        if (item.menu != menu) continue;
+    drawnItems().forEach([&](DrawnItem& item) {
+        if (item.menu != menu) return;
         if (item.kind == DrawnKind::ColumnBreak) column = 0;
         if (column < screen) makeCopy(item);
         column += item.kind == DrawnKind::Item ? LeastItemHeight : separatorHeight();
-    }
+    });
 }
 
 HFONT createMenuFont() {
@@ -171,7 +222,7 @@ void drawStrip(HDC dc, const RECT& item) {
 void drawSeparator(HDC dc, const DrawnItem& item, const RECT& rect) {
     bool alternative = item.look == IconMenuLook::Alternative;
     fill(dc, rect, GetSysColor(COLOR_MENU));
-    if (alternative) drawStrip(dc, rect);
+    if (itemPaint(alternative, false, false, highContrastOn()).strip) drawStrip(dc, rect);
     int middle = (rect.top + rect.bottom) / 2;
     RECT line{rect.left + (alternative ? SeparatorIndent : 1), middle - 1, rect.right - 1, middle + 1};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -181,19 +232,13 @@ void drawItem(const DRAWITEMSTRUCT& draw, DrawnItem& item) {
     HDC dc = draw.hDC;
     const RECT& rect = draw.rcItem;
     bool alternative = item.look == IconMenuLook::Alternative;
-    bool selected = (draw.itemState & ODS_SELECTED) != 0;
     bool greyed = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const ItemPaint paint = itemPaint(alternative, (draw.itemState & ODS_SELECTED) != 0, greyed, highContrastOn());
 
-    if (selected && alternative) {
-        fill(dc, rect, colourBetween(highlight, RGB(255, 255, 255), 1, 2));
-        FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    } else if (selected) {
-        fill(dc, rect, highlight);
-    } else {
-        fill(dc, rect, GetSysColor(COLOR_MENU));
-        if (alternative) drawStrip(dc, rect);
-    }
+    const COLORREF background = systemColour(paint.background);
+    fill(dc, rect, paint.halfTint ? colourBetween(background, RGB(255, 255, 255), 1, 2) : background);
+    if (paint.blackFrame) FrameRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (paint.strip) drawStrip(dc, rect);
 
     if (HICON icon = iconToDraw(item)) {
         int top = rect.top + (rect.bottom - rect.top - IconSize) / 2;
@@ -205,11 +250,8 @@ void drawItem(const DRAWITEMSTRUCT& draw, DrawnItem& item) {
         }
     }
 
-    COLORREF textColour = GetSysColor(COLOR_MENUTEXT);
-    if (greyed) textColour = GetSysColor(COLOR_GRAYTEXT);
-    else if (selected && !alternative) textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
     SelectedObject font(dc, menuFont());
-    COLORREF oldColour = SetTextColor(dc, textColour);
+    COLORREF oldColour = SetTextColor(dc, systemColour(paint.text));
     int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT textRect{rect.left + TextLeft, rect.top, rect.right - TextRightMargin, rect.bottom};
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_EXPANDTABS;
@@ -278,20 +320,21 @@ LRESULT menuCharacter(wchar_t typed, HMENU menu) {
 } // namespace
 
 ULONG_PTR rememberDrawnItem(HMENU menu, DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon) {
-    auto& items = drawnItems();
-    const int position = std::max(GetMenuItemCount(menu), 0);
-    items.push_back({menu, position, kind, look, text, reinterpret_cast<HICON>(icon.icon),
-                     icon.copyWhenDrawn && icon.icon, nullptr});
-    return items.size() - 1;
+    DrawnItem& item = drawnItems().add();
+    item = {{}, menu, std::max(GetMenuItemCount(menu), 0), kind, look, text, reinterpret_cast<HICON>(icon.icon),
+            icon.copyWhenDrawn && icon.icon, nullptr};
+    // The record does not move and its text is not changed again, so the pointer holds.
+    item.accessible = {MSAA_MENU_SIG, static_cast<DWORD>(item.text.size()), wbuf(item.text)};
+    return reinterpret_cast<ULONG_PTR>(&item);
 }
 
 void releaseDrawnIcons() {
-    for (DrawnItem& item : drawnItems()) {
+    drawnItems().forEach([](DrawnItem& item) {
         if (item.copy) DestroyIcon(item.copy);
         item.copy = nullptr;
         item.icon = nullptr;
         item.copyWhenDrawn = false;
-    }
+    });
     copiedImages().clear();
 }
 

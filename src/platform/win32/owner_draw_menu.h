@@ -1,6 +1,6 @@
 #pragma once
-// What the owner-drawn icon menu draws for each item. An item's data is a small index into this table,
-// never a pointer, so a stale index can only miss, not crash.
+// What the owner-drawn icon menu draws for each item. An item's data is the address of its record in this
+// table, checked against the table before use, so a stale value can only miss, not crash.
 #include <windows.h>
 
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace platform::win32 {
 
 enum class DrawnKind : std::uint8_t { Item, Separator, ColumnBreak };
 
-// Remembers an item about to be appended to MENU and returns its index for the item data.
+// Remembers an item about to be appended to MENU and returns the item data: its record's address.
 ULONG_PTR rememberDrawnItem(HMENU menu, DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon);
 // Destroys the icons copied for drawn items and forgets every item's icon; the items then draw without.
 void releaseDrawnIcons();

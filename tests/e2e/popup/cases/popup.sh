@@ -137,3 +137,29 @@ test_items_of_one_source_draw_one_icon() {
         wait_gone --class '#32768'
     done
 }
+
+# A screen reader's proxy reads an owner-drawn item from its string and from the record its data points
+# to (signature and text, "&" included). Wine's own accessibility layer has no menu support, so the items
+# are read the way that proxy reads them, inside the harness's process. Separators stay separators; a
+# folder listing is a plain menu, whose items the system reads by itself.
+test_drawn_items_carry_their_text_for_screen_readers() {
+    mkdir -p docs
+    touch docs/a.txt
+    { echo "&Notes=cmd.exe"; echo "-=rem"; echo "Tools/&Calc=cmd.exe"; echo "Docs=files;*.txt;$(winpath docs)"; } |
+        write_menu menu.lst
+    local options expected
+    for options in icons alt; do
+        popup_start "items-$options" menu.lst "$options" items
+        send_keys DOWN DOWN RIGHT
+        popup_levels 2
+        send_keys LEFT DOWN RIGHT
+        popup_levels 2
+        send_keys ESCAPE ESCAPE
+        expected=$'menu\nitem drawn string=&Notes msaa=&Notes\nitem drawn-separator string= msaa='
+        expected+=$'\nitem drawn string=Tools msaa=Tools\nitem drawn string=Docs msaa=Docs'
+        expected+=$'\nmenu\nitem drawn string=&Calc msaa=&Calc'
+        expected+=$'\nmenu\nitem plain string=a.txt msaa=none\ndismissed\nloop-ended 1'
+        assert_eq "$expected" "$(popup_result "items-$options")" "items of the $options look"
+        wait_gone --class '#32768'
+    done
+}
