@@ -47,6 +47,9 @@ test_a_second_editor_through_a_linked_folder_brings_the_first_back() {
     vorlix second /S "$(winpath "$E2E_TMP/linked/m.lst")"
     assert_exit second 0
     window_exists --title "Vorlix - $(winpath "$E2E_TMP/linked/m.lst")" && fail "a second editor opened"
+    vorlix third /S "\\\\?\\$(winpath "$E2E_TMP/real/m.lst")"
+    assert_exit third 0
+    assert_eq 1 "$(driver list | grep -c 'Vorlix - .*m\.lst')" "editor windows of the menu"
     await "enabled foreground" "the first editor in front" driver window-state --title "$EDITOR_TITLE"
     quit_editor first
 }
