@@ -86,104 +86,121 @@ void showMenu(platform::MenuHandle menu) {
     platform::postEvent(event);
 }
 
-} // namespace
-
-void buildPopupMenu() {
-    destroyPreviousMenus();
-    const bool withIcons = (app.options & ShowIcons) != 0;
-    const platform::IconMenuLook look =
-        (app.options & AltIconLook) ? platform::IconMenuLook::Alternative : platform::IconMenuLook::Classic;
-    auto newMenu = [&] { return withIcons ? platform::createIconMenu(look) : platform::createPopupMenu(); };
-
-    app.rootMenu = newMenu();
-    platform::MenuHandle current = app.rootMenu;
+// Where the next item goes while the entries are turned into menus.
+struct MenuBuild {
+    bool withIcons = false;
+    platform::IconMenuLook look = platform::IconMenuLook::Classic;
+    platform::MenuHandle current = 0;
     std::u16string openSubmenu;
-    bool showFolderDirectly = false;
-    // Every source's icon is loaded before the popup is shown, so that its first frame is complete; items
-    // that repeat a source copy its icon as they are drawn. The batch ends before showing; the icons live
-    // until the popup has closed.
-    std::optional<IconBatchScope> iconBatch;
-    if (withIcons) iconBatch.emplace();
+    bool showFolderDirectly = false; // the only line is a "files" entry: its listing is the popup
 
-    for (std::size_t position = 0; position < app.entries.size(); ++position) {
-        MenuEntry& entry = app.entries[position];
-        const auto id = static_cast<std::int64_t>(position);
-        std::u16string text = expandVariables(entry.label);
-        std::u16string submenuName;
-        splitLabel(text, submenuName);
-
-        if (!equalsIgnoreCase(submenuName, openSubmenu) || text.empty()) {
-            if (!openSubmenu.empty()) current = app.rootMenu;
-        }
-        if (submenuName.empty()) openSubmenu.clear();
-        else if (text.empty()) openSubmenu = submenuName;
-
-        decodeEntry(entry);
-        EntryFields& fields = app.currentEntry;
-        if (text == u"-") {
-            platform::appendSeparator(current);
-            continue;
-        }
-        if (text == u"|") {
-            if (fitsMenu(id)) platform::appendColumnBreak(current, commandIdOf(id));
-            continue;
-        }
-        platform::ItemIcon icon;
-        if (withIcons) icon = loadMenuItemIcon();
-        if (!icon.copyWhenDrawn) entry.icon = icon.icon;
-
-        if (fields.kind & Submenu) {
-            if (submenuName.empty()) {
-                // A header without "/" names no submenu that later entries could join; making it the
-                // current menu would swallow every following top-level item into an untitled submenu.
-                platform::appendSubmenu(current, newMenu(), text, icon);
-                continue;
-            }
-            openSubmenu = submenuName;
-            platform::MenuHandle submenu = newMenu();
-            platform::appendSubmenu(current, submenu, submenuName, icon);
-            current = submenu;
-            continue;
-        }
-        if (fields.kind & Files) {
-            if (!fields.expandedDirectory.empty() && fields.expandedDirectory.back() != u'\\')
-                fields.expandedDirectory += u'\\';
-            // A plain menu of its own that is emptied and filled again whenever it opens, so it always
-            // shows the folder as it is now and is never destroyed while on screen.
-            platform::MenuHandle submenu = platform::createPopupMenu();
-            platform::appendSubmenu(current, submenu, text, icon);
-            FolderSubmenu record;
-            record.id = id;
-            record.parentMenu = current;
-            record.submenu = submenu;
-            record.patterns = fields.expandedParameters;
-            record.folder = fields.expandedDirectory;
-            if (fields.expandedCommand.size() > OpenerStart) record.opener = fields.expandedCommand.substr(OpenerStart);
-            app.folderSubmenus.push_back(std::move(record));
-            if (app.lineNumber == 1) showFolderDirectly = true;
-            continue;
-        }
-        if (!fitsMenu(id)) continue;
-        platform::appendMenuItem(current, commandIdOf(id), text, icon);
-        if (fields.kind & Configuration) app.options |= NoButton;
-        else if (fields.kind & Remark) platform::greyMenuItem(app.rootMenu, commandIdOf(id));
+    platform::MenuHandle newMenu() const {
+        return withIcons ? platform::createIconMenu(look) : platform::createPopupMenu();
     }
-    iconBatch.reset();
-    app.firstFolderItemId = static_cast<std::int64_t>(app.entries.size());
+};
 
-    platform::MenuHandle shown = app.rootMenu;
-    if (showFolderDirectly) {
-        app.currentFolderSubmenu = app.folderSubmenus.size() - 1;
-        fillFolderSubmenu(0);
-        shown = singleFolderMenu().menu;
+void appendSubmenuHeader(MenuBuild& build, const std::u16string& text, const std::u16string& submenuName,
+                         platform::ItemIcon icon) {
+    if (submenuName.empty()) {
+        // A header without "/" names no submenu that later entries could join; making it the current menu
+        // would swallow every following top-level item into an untitled submenu.
+        platform::appendSubmenu(build.current, build.newMenu(), text, icon);
+        return;
     }
-    if (!(app.options & CheckOnly)) showMenu(shown);
+    build.openSubmenu = submenuName;
+    const platform::MenuHandle submenu = build.newMenu();
+    platform::appendSubmenu(build.current, submenu, submenuName, icon);
+    build.current = submenu;
+}
 
+// A plain menu of its own that is emptied and filled again whenever it opens, so it always shows the
+// folder as it is now and is never destroyed while on screen.
+void appendFolderSubmenu(MenuBuild& build, std::int64_t id, const std::u16string& text, platform::ItemIcon icon) {
+    EntryFields& fields = app.currentEntry;
+    if (!fields.expandedDirectory.empty() && fields.expandedDirectory.back() != u'\\') fields.expandedDirectory += u'\\';
+    const platform::MenuHandle submenu = platform::createPopupMenu();
+    platform::appendSubmenu(build.current, submenu, text, icon);
+    FolderSubmenu record;
+    record.id = id;
+    record.parentMenu = build.current;
+    record.submenu = submenu;
+    record.patterns = fields.expandedParameters;
+    record.folder = fields.expandedDirectory;
+    if (fields.expandedCommand.size() > OpenerStart) record.opener = fields.expandedCommand.substr(OpenerStart);
+    app.folderSubmenus.push_back(std::move(record));
+    if (app.lineNumber == 1) build.showFolderDirectly = true;
+}
+
+void appendEntry(MenuBuild& build, std::size_t position) {
+    MenuEntry& entry = app.entries[position];
+    const auto id = static_cast<std::int64_t>(position);
+    std::u16string text = expandVariables(entry.label);
+    std::u16string submenuName;
+    splitLabel(text, submenuName);
+
+    if (!equalsIgnoreCase(submenuName, build.openSubmenu) || text.empty()) {
+        if (!build.openSubmenu.empty()) build.current = app.rootMenu;
+    }
+    if (submenuName.empty()) build.openSubmenu.clear();
+    else if (text.empty()) build.openSubmenu = submenuName;
+
+    decodeEntry(entry);
+    const EntryFields& fields = app.currentEntry;
+    if (text == u"-") {
+        platform::appendSeparator(build.current);
+        return;
+    }
+    if (text == u"|") {
+        if (fitsMenu(id)) platform::appendColumnBreak(build.current, commandIdOf(id));
+        return;
+    }
+    platform::ItemIcon icon;
+    if (build.withIcons) icon = loadMenuItemIcon();
+    if (!icon.copyWhenDrawn) entry.icon = icon.icon;
+
+    if (fields.kind & Submenu) return appendSubmenuHeader(build, text, submenuName, icon);
+    if (fields.kind & Files) return appendFolderSubmenu(build, id, text, icon);
+    if (!fitsMenu(id)) return;
+    platform::appendMenuItem(build.current, commandIdOf(id), text, icon);
+    if (fields.kind & Configuration) app.options |= NoButton;
+    else if (fields.kind & Remark) platform::greyMenuItem(app.rootMenu, commandIdOf(id));
+}
+
+// The icons live until the popup has closed.
+void releasePopupIcons() {
     platform::releaseItemIcons();
     for (MenuEntry& entry : app.entries) {
         if (entry.icon) platform::destroyIcon(entry.icon);
         entry.icon = 0;
     }
+}
+
+} // namespace
+
+void buildPopupMenu() {
+    destroyPreviousMenus();
+    MenuBuild build;
+    build.withIcons = (app.options & ShowIcons) != 0;
+    if (app.options & AltIconLook) build.look = platform::IconMenuLook::Alternative;
+    app.rootMenu = build.newMenu();
+    build.current = app.rootMenu;
+    {
+        // Every source's icon is loaded before the popup is shown, so that its first frame is complete;
+        // items that repeat a source copy its icon as they are drawn. The batch ends before showing.
+        std::optional<IconBatchScope> iconBatch;
+        if (build.withIcons) iconBatch.emplace();
+        for (std::size_t position = 0; position < app.entries.size(); ++position) appendEntry(build, position);
+    }
+    app.firstFolderItemId = static_cast<std::int64_t>(app.entries.size());
+
+    platform::MenuHandle shown = app.rootMenu;
+    if (build.showFolderDirectly) {
+        app.currentFolderSubmenu = app.folderSubmenus.size() - 1;
+        fillFolderSubmenu(0);
+        shown = singleFolderMenu().menu;
+    }
+    if (!(app.options & CheckOnly)) showMenu(shown);
+    releasePopupIcons();
 }
 
 void fillFolderSubmenu(int) {
