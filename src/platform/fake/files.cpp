@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/device_names.h"
 #include "platform/environment.h"
 #include "platform/fake/fake_files.h"
 
@@ -63,6 +64,7 @@ void powerCut() {
 namespace platform {
 
 bool readFileExclusive(std::u16string_view path, std::string& bytes) {
+    if (namesDevice(path)) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder || f->lockedByOtherProcess) return false;
     bytes = f->bytes;
@@ -70,6 +72,7 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
 }
 
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
+    if (namesDevice(path)) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder) return false;
     bytes = f->bytes.substr(0, count);
@@ -77,6 +80,7 @@ bool readFileStart(std::u16string_view path, std::size_t count, std::string& byt
 }
 
 std::int64_t pathSizeOrKind(std::u16string_view path) {
+    if (namesDevice(path)) return PathIsDevice;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f) return PathMissing;
     if (f->folder) return PathIsFolder;
