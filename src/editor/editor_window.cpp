@@ -123,7 +123,7 @@ platform::Point windowPlace(platform::WindowHandle window) {
     platform::Rect outer;
     platform::windowScreenRect(window, outer);
     const platform::Point screen = platform::screenSize();
-    return {(screen.x - (outer.right - outer.left)) / 2, (screen.y - (outer.bottom - outer.top)) / 2};
+    return {(screen.x - outer.width()) / 2, (screen.y - outer.height()) / 2};
 }
 
 bool createControls() {

@@ -79,8 +79,8 @@ constexpr const char16_t* IconFilePatterns = u"*.exe;*.dll;*.icl;*.ico";
 void centreOn(platform::WindowHandle window, platform::WindowHandle parent) {
     platform::Rect outer, around;
     if (!platform::windowScreenRect(window, outer) || !platform::windowScreenRect(parent, around)) return;
-    const int x = around.left + ((around.right - around.left) - (outer.right - outer.left)) / 2;
-    const int y = around.top + ((around.bottom - around.top) - (outer.bottom - outer.top)) / 2;
+    const int x = around.left + (around.width() - outer.width()) / 2;
+    const int y = around.top + (around.height() - outer.height()) / 2;
     platform::moveWindow(window, x, y);
 }
 

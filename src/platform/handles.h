@@ -11,11 +11,17 @@ using IconHandle = std::uintptr_t;
 using HookHandle = std::uintptr_t;
 using ProcessHandle = std::uintptr_t;
 
+// Width and height of a rectangle: a Rect, or the system's RECT inside the Win32 layer.
+template <typename R> constexpr int widthOf(const R& r) { return static_cast<int>(r.right - r.left); }
+template <typename R> constexpr int heightOf(const R& r) { return static_cast<int>(r.bottom - r.top); }
+
 struct Rect {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+    constexpr int width() const { return widthOf(*this); }
+    constexpr int height() const { return heightOf(*this); }
 };
 
 struct Point {

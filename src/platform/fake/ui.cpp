@@ -372,7 +372,7 @@ bool moveWindow(WindowHandle window, std::int32_t x, std::int32_t y) {
     if (!fake::liveWindow(window)) return false;
     fake::ui().moves.push_back({window, x, y});
     Rect& r = fake::windowGeometry().rects[window];
-    r = {x, y, x + (r.right - r.left), y + (r.bottom - r.top)};
+    r = {x, y, x + r.width(), y + r.height()};
     return true;
 }
 

@@ -35,7 +35,7 @@ LRESULT CALLBACK centringProc(int code, WPARAM wParam, LPARAM lParam) {
         RECT r{};
         Point position;
         HWND box = reinterpret_cast<HWND>(wParam);
-        if (GetWindowRect(box, &r) && activePlacement(r.right - r.left, r.bottom - r.top, position)) {
+        if (GetWindowRect(box, &r) && activePlacement(widthOf(r), heightOf(r), position)) {
             SetWindowPos(box, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }

@@ -50,8 +50,8 @@ HWND createTopLevel(HWND owner, DWORD style, const std::u16string& title, int cl
     if (!className) return nullptr;
     RECT outer{0, 0, clientWidth, clientHeight};
     if (!AdjustWindowRectEx(&outer, style, FALSE, 0)) return nullptr;
-    HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, outer.right - outer.left,
-                                  outer.bottom - outer.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, widthOf(outer),
+                                  heightOf(outer), owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window) topLevels()[window].dialog = true;
     return window;
 }
@@ -191,8 +191,8 @@ WindowHandle createControl(WindowHandle parent, ControlKind kind, int id, const 
     const ControlClass cls = controlClass(kind);
     const wchar_t* className = cls.name ? cls.name : programClassName();
     if (!className || !IsWindow(hwnd(parent))) return 0;
-    const int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
+    const int width = bounds.width();
+    int height = bounds.height();
     if (kind == ControlKind::DropDownList) height += 120; // the window's height includes the open list
     HWND control = CreateWindowExW(cls.exStyle, className, wz(caption), WS_CHILD | WS_VISIBLE | cls.style, bounds.left,
                                    bounds.top, width, height, hwnd(parent),

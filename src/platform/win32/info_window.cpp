@@ -157,8 +157,8 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
 
     RECT outer{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&outer, InfoStyle, FALSE, 0);
-    int width = outer.right - outer.left;
-    int height = outer.bottom - outer.top;
+    int width = widthOf(outer);
+    int height = heightOf(outer);
     RECT around{};
     HWND ownerWindow = reinterpret_cast<HWND>(owner);
     if (!ownerWindow || !GetWindowRect(ownerWindow, &around)) {

@@ -241,7 +241,7 @@ void drawItem(const DRAWITEMSTRUCT& draw, DrawnItem& item) {
     if (paint.strip) drawStrip(dc, rect);
 
     if (HICON icon = iconToDraw(item)) {
-        int top = rect.top + (rect.bottom - rect.top - IconSize) / 2;
+        int top = rect.top + (heightOf(rect) - IconSize) / 2;
         if (greyed) {
             DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, rect.left + IconLeft, top, IconSize,
                        IconSize, DST_ICON | DSS_DISABLED);
@@ -269,9 +269,9 @@ void measureItem(MEASUREITEMSTRUCT& measure, const DrawnItem& item) {
     }
     RECT text{};
     if (HDC dc = measuringDc()) DrawTextW(dc, wz(item.text), -1, &text, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
-    int height = std::max({GetSystemMetrics(SM_CYMENU) - 1, static_cast<int>(text.bottom - text.top) + 4,
+    int height = std::max({GetSystemMetrics(SM_CYMENU) - 1, heightOf(text) + 4,
                            LeastItemHeight});
-    measure.itemWidth = static_cast<UINT>(TextLeft + (text.right - text.left) + TextRightMargin);
+    measure.itemWidth = static_cast<UINT>(TextLeft + widthOf(text) + TextRightMargin);
     measure.itemHeight = static_cast<UINT>(height);
 }
 

@@ -46,8 +46,8 @@ WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int
     RECT outer{0, 0, clientWidth, clientHeight};
     if (!AdjustWindowRectEx(&outer, style, FALSE, 0)) return 0;
     const wchar_t* className = reinterpret_cast<const wchar_t*>(static_cast<ULONG_PTR>(windowClass)); // MAKEINTATOM
-    HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, widthOf(outer),
+                                  heightOf(outer), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return handleOf(window);
 }
 
@@ -55,8 +55,8 @@ WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int
 WindowHandle createLabel(WindowHandle parent, int controlId, const Rect& bounds, const std::u16string& text,
                          Colour textColour) {
     const DWORD style = WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX;
-    HWND label = CreateWindowExW(0, L"STATIC", wz(text), style, bounds.left, bounds.top, bounds.right - bounds.left,
-                                 bounds.bottom - bounds.top, hwnd(parent),
+    HWND label = CreateWindowExW(0, L"STATIC", wz(text), style, bounds.left, bounds.top, bounds.width(),
+                                 bounds.height(), hwnd(parent),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr),
                                  nullptr);
     if (label) win32::rememberTextColour(label, textColour);
