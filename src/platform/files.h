@@ -15,6 +15,8 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes);
 // Reads at most count bytes from the start of a file on disk, sharing it with every other user. false when
 // it cannot be opened or is not a file on disk.
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes);
+// The same from offset on: fewer than count bytes where the file ends, none from past its end.
+bool readFileAt(std::u16string_view path, std::int64_t offset, std::size_t count, std::string& bytes);
 
 // Size of an existing file on disk, or one of these for anything else.
 constexpr std::int64_t PathMissing = -1;

@@ -76,6 +76,13 @@ bool readFileStart(std::u16string_view path, std::size_t count, std::string& byt
     return true;
 }
 
+bool readFileAt(std::u16string_view path, std::int64_t offset, std::size_t count, std::string& bytes) {
+    fake::FakeFile* f = fake::findFile(std::u16string(path));
+    if (!f || f->folder || offset < 0) return false;
+    bytes = static_cast<std::size_t>(offset) < f->bytes.size() ? f->bytes.substr(static_cast<std::size_t>(offset), count) : "";
+    return true;
+}
+
 std::int64_t pathSizeOrKind(std::u16string_view path) {
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f) return PathMissing;

@@ -69,11 +69,18 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
 }
 
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
+    return readFileAt(path, 0, count, bytes);
+}
+
+bool readFileAt(std::u16string_view path, std::int64_t offset, std::size_t count, std::string& bytes) {
     std::u16string p(path);
     if (namesDevice(p)) return false;
     FileHandle file(CreateFileW(wz(p), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || !onDisk(file.get())) return false;
+    LARGE_INTEGER at{};
+    at.QuadPart = offset;
+    if (offset < 0 || !SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return false;
     bytes.assign(count, '\0');
     std::size_t got = 0;
     while (got < count) {
