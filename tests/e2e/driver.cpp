@@ -9,7 +9,7 @@
 //   wait-window FILTER            wait until a matching window exists; print "handle left top right bottom"
 //   wait-gone FILTER              wait until no matching window exists
 //   exists FILTER                 exit 0 when a matching window exists now (no waiting), else 1
-//   rect FILTER                   print "left top right bottom"
+//   rect FILTER [--id N]          print "left top right bottom" (of control N with --id)
 //   text FILTER [--child ID] [--escape]
 //                                 print the window's text, or that of its child control ID (a message box's
 //                                 text is child 0xFFFF); --escape writes CR, LF and TAB as \r, \n, \t
@@ -51,6 +51,8 @@
 //   client-size FILTER            print the window's client size "WxH"
 //   window-state FILTER           print "enabled|disabled foreground|background" of the window itself
 //   owner FILTER                  print the title of the window's owner (an empty line: none)
+//   topmost FILTER                print "topmost" or "not topmost": the WS_EX_TOPMOST bit of the window's
+//                                 extended style (GetWindowLongPtrW), its real state, not a control's
 //   hold-file PATH [--timeout MS] open PATH for writing without sharing, print "held", keep it open for
 //                                 MS (default 10000) or until killed: a menu file nobody else may replace
 //   timed-start FILTER [--id N --rows K] COMMANDLINE
@@ -864,7 +866,7 @@ int usage() {
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
              L"control-click | set-text TEXT | combo-selection | rows | selected-row | column-fit | "
              L"row-click ROW [--double] | "
-             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
+             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | topmost | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }
 
@@ -873,7 +875,7 @@ int run(const std::wstring& command, Options& o) {
                              command == L"rect" || command == L"text" || command == L"click" ||
                              command == L"close" || command == L"activate" || command == L"focus" ||
                              command == L"client-size" || command == L"timed-start" || command == L"window-state" ||
-                             command == L"owner" || isControlCommand(command);
+                             command == L"owner" || command == L"topmost" || isControlCommand(command);
     if (needsFilter && !o.filterGiven) {
         complain(command + L": give --class, --title or --title-prefix");
         return 2;
@@ -925,6 +927,11 @@ int run(const std::wstring& command, Options& o) {
             return 0;
         }
         if (command == L"rect") {
+            if (o.childId >= 0) {
+                HWND child = controlOf(w, o.childId);
+                if (!child) return 1;
+                GetWindowRect(child, &r);
+            }
             say(rectText(r) + L"\n");
             return 0;
         }
@@ -939,6 +946,10 @@ int run(const std::wstring& command, Options& o) {
         if (command == L"window-state") {
             say(std::wstring(IsWindowEnabled(w) ? L"enabled" : L"disabled") +
                 (GetForegroundWindow() == w ? L" foreground\n" : L" background\n"));
+            return 0;
+        }
+        if (command == L"topmost") {
+            say(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST ? L"topmost\n" : L"not topmost\n");
             return 0;
         }
         if (command == L"owner") {
