@@ -69,6 +69,15 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     return true;
 }
 
+bool readFileExclusiveInSteps(std::u16string_view path, const std::function<bool(std::string_view)>& take) {
+    fake::FakeFile* f = fake::findFile(std::u16string(path));
+    if (!f || f->folder || f->lockedByOtherProcess) return false;
+    const std::string_view bytes(f->bytes);
+    for (std::size_t at = 0; at < bytes.size() && take(bytes.substr(at, 65536)); at += 65536) {
+    }
+    return true;
+}
+
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder) return false;

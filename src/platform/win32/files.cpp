@@ -68,6 +68,20 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     return true;
 }
 
+bool readFileExclusiveInSteps(std::u16string_view path, const std::function<bool(std::string_view)>& take) {
+    std::u16string p(path);
+    if (namesDevice(p)) return false;
+    FileHandle file(CreateFileW(wz(p), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !onDisk(file.get())) return false;
+    std::string chunk(65536, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) break;
+        if (!take(std::string_view(chunk.data(), got))) break;
+    }
+    return true;
+}
+
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
     return readFileAt(path, 0, count, bytes);
 }
