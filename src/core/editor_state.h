@@ -67,6 +67,7 @@ struct EditorState {
     std::array<platform::WindowHandle, EditorCommandLimit> controls{};
     platform::MenuHandle helpMenu = 0;
     platform::IconHandle iconButtonIcon = 0; // shown on the icon button; owned by the editor
+    bool dropping = false; // files dropped on the list are being added: the icon button waits for the last
 };
 
 } // namespace vorlix

@@ -63,6 +63,12 @@ bool setTopmost(WindowHandle window, bool topmost) {
                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != FALSE;
 }
 
+bool setRedraw(WindowHandle window, bool redraw) {
+    SendMessageW(hwnd(window), WM_SETREDRAW, redraw ? TRUE : FALSE, 0); // answers nothing
+    return !redraw || RedrawWindow(hwnd(window), nullptr, nullptr,
+                                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN) != FALSE;
+}
+
 bool animateWindow(WindowHandle window, std::uint32_t durationMs, unsigned flags) {
     return AnimateWindow(hwnd(window), durationMs, flags) != FALSE;
 }
