@@ -226,7 +226,8 @@ void renameSubmenuMembers(const std::u16string& headerLabel) {
 namespace {
 
 // A drop of many files as one change of the window: the window and its list (whose own drawing pauses
-// apart) draw once when the batch ends, and the icon button shows the last file's icon only.
+// apart) draw once when the batch ends, the controls are enabled for the mode it ends in, and the icon
+// button shows the last file's icon only.
 class DropBatch {
 public:
     DropBatch(platform::WindowHandle window, platform::WindowHandle list) : window_(window), list_(list) {
@@ -236,6 +237,7 @@ public:
     }
     ~DropBatch() {
         ed().dropping = false;
+        setEditorMode(ModeUnset); // the controls enabled for the mode the drop ends in
         refreshIconButton();
         platform::setRedraw(list_, true);
         platform::setRedraw(window_, true);
