@@ -67,6 +67,9 @@ struct EditorState {
     std::array<platform::WindowHandle, EditorCommandLimit> controls{};
     platform::MenuHandle helpMenu = 0;
     platform::IconHandle iconButtonIcon = 0; // shown on the icon button; owned by the editor
+    // Files dropped on the list are being added: the icon button and the enabling of the controls wait for
+    // the last.
+    bool dropping = false;
 };
 
 } // namespace vorlix

@@ -327,6 +327,7 @@ void setControlChecked(int number, bool checked) { platform::setChecked(editorCo
 void setEditorMode(int mode) {
     if (mode == ed().editorMode) return;
     if (mode == ListMode || mode == EditMode) ed().editorMode = mode;
+    if (ed().dropping) return; // each dropped file goes from edit mode to list mode: the drop's end enables once
     const unsigned have = currentConditions();
     for (const EnableRule& rule : EnableRules)
         platform::enableWindow(control(rule.number), (rule.needs & have) == rule.needs);

@@ -5,6 +5,7 @@
 #include "editor/editor.h"
 #include "editor/entry_editing.h"
 #include "editor/explorer_entries.h"
+#include "editor/url_file.h"
 #include "menufile/encoding.h"
 #include "menufile/storable.h"
 #include "platform/files.h"
@@ -38,7 +39,7 @@ void importPickedFile() {
     adjustLabel(FromPickedFile); // from the dropped file's own name, a shortcut's and not its target's
     const std::u16string extension = extensionOf(picked);
     std::string bytes;
-    if (extension == u"url" && platform::readFileExclusive(picked, bytes)) {
+    if (extension == u"url" && readUrlFileAddressLine(picked, bytes)) {
         setControlText(CommandField, addressOfUrlFile(bytes));
         return;
     }

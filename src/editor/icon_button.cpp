@@ -11,6 +11,7 @@ namespace vorlix {
 
 void refreshIconButton() {
     EditorState& ed = app.editor;
+    if (ed.dropping) return; // each file's icon would be asked of the shell only to be replaced
     const platform::IconHandle icon = loadItemIcon();
     platform::setButtonIcon(editorControl(IconButton), icon);
     // The button shows the new icon before the old one goes.

@@ -94,9 +94,9 @@ bool createDialogControls(IconDialog& d) {
     return true;
 }
 
-// A damaged ".ico" crashes the system's icon reader: such a file holds no icon to offer.
+// A damaged ".ico", program or library crashes the system's icon reader: such a file holds no icon to offer.
 int offeredIconCount(const std::u16string& file) {
-    if (icoFileIsDamaged(file)) return 0;
+    if (iconFileIsDamaged(file)) return 0;
     const int count = platform::fileIconCount(file);
     return count < MaxOfferedIcons ? count : MaxOfferedIcons;
 }

@@ -70,12 +70,9 @@ void completeCommand(EntryFields& e) {
     if (e.expandedDirectory.empty()) e.expandedDirectory = folderOf(e.expandedCommand);
 }
 
-// The longest file or address Windows can start: 32,767 characters with the terminating zero, both for an
-// extended-length path ("Maximum Path Length Limitation") and for the command line CreateProcessW hands
-// a program (a browser gets the address there). The parameters travel on that line too. Longer requests
-// are refused here, before the shell sees them (Wine's ShellExecuteW overflows its stack far below
-// this, at about 1,000 characters: Wine's defect, and those requests still reach it).
-constexpr std::size_t MaxStartChars = 32767;
+// Requests longer than MaxStartChars are refused here, before the shell sees them (Wine's ShellExecuteW
+// overflows its stack far below this, at about 1,000 characters: Wine's defect, and those requests still
+// reach it).
 
 bool startsAtAll(const StartRequest& r) {
     const std::size_t separator = r.parameters.empty() ? 0 : 1;

@@ -1,7 +1,13 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 namespace vorlix {
+
+// The longest file or address Windows can start: 32,767 characters with the terminating zero, both for an
+// extended-length path ("Maximum Path Length Limitation") and for the command line CreateProcessW hands
+// a program (a browser gets the address there). The parameters travel on that line too.
+constexpr std::size_t MaxStartChars = 32767;
 
 // Starts entry index of app.entries; returns the next cycle state (LaunchFailed, Restart, OpenEditor, Quit).
 int launchEntry(std::int64_t index, int modifiers);

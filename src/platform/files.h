@@ -2,6 +2,7 @@
 // File services used by the reader, the read-only test, the icon loader and the launcher.
 // Writing the menu file has its own header (file_write.h).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,10 +12,15 @@ namespace platform {
 // whole file. false when the open fails or the path is not a file on disk (a device such as COM1 or NUL
 // is never opened for reading); a read error after a successful open yields what was read.
 bool readFileExclusive(std::u16string_view path, std::string& bytes);
+// Opens like readFileExclusive and hands the file's bytes to take in steps of at most 64 KB, until its end
+// or until take answers false, so a huge file is never held whole. false when the open fails.
+bool readFileExclusiveInSteps(std::u16string_view path, const std::function<bool(std::string_view)>& take);
 
 // Reads at most count bytes from the start of a file on disk, sharing it with every other user. false when
 // it cannot be opened or is not a file on disk.
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes);
+// The same from offset on: fewer than count bytes where the file ends, none from past its end.
+bool readFileAt(std::u16string_view path, std::int64_t offset, std::size_t count, std::string& bytes);
 
 // Size of an existing file on disk, or one of these for anything else.
 constexpr std::int64_t PathMissing = -1;

@@ -36,6 +36,9 @@ enum ShowCommand : int { ShowHide = 0, ShowNormal = 1, ShowNoActivate = 4, ShowS
 bool showWindow(WindowHandle window, int command);
 // Topmost or not, without moving, sizing or activating the window.
 bool setTopmost(WindowHandle window, bool topmost);
+// WM_SETREDRAW: false pauses the drawing of a window and its controls, so changing them costs no drawing;
+// true resumes it and redraws the window and every control once.
+bool setRedraw(WindowHandle window, bool redraw);
 
 // AnimateWindow flags.
 enum AnimateFlag : unsigned { AnimateCenter = 0x10, AnimateHide = 0x10000, AnimateActivate = 0x20000,

@@ -11,6 +11,7 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/icons.h"
+#include "popup/program_file_check.h"
 
 namespace vorlix {
 
@@ -83,7 +84,8 @@ IconSource explicitSource(std::u16string_view iconText) {
     return {std::move(key), [file = std::u16string(filePart), number = std::u16string(numberPart)] {
                 std::u16string path = resolvePath(file);
                 // A missing or empty file (or a folder) holds no icon whatever the number says.
-                if (platform::pathSizeOrKind(path) < 1 || damagedIcoFile(path)) return platform::IconHandle{0};
+                const std::int64_t size = platform::pathSizeOrKind(path);
+                if (size < 1 || damagedIcoFile(path) || programFileIsDamaged(path, size)) return platform::IconHandle{0};
                 return platform::extractSmallIcon(path, parseInteger(number));
             }};
 }
@@ -112,7 +114,9 @@ IconSource iconSourceOf(const EntryFields& entry) {
 
 } // namespace
 
-bool icoFileIsDamaged(const std::u16string& path) { return damagedIcoFile(path); }
+bool iconFileIsDamaged(const std::u16string& path) {
+    return damagedIcoFile(path) || programFileIsDamaged(path, platform::pathSizeOrKind(path));
+}
 
 bool icoDirectoryIsSound(std::string_view start, std::int64_t fileSize) {
     if (start.size() < IcoHeaderBytes || littleEndian(start, 0, 2) != 0 || littleEndian(start, 2, 2) != 1) return false;

@@ -11,8 +11,9 @@ namespace vorlix {
 // Whether the first bytes of an ".ico" file (at least its directory) describe images that lie inside a file
 // of fileSize bytes. A damaged directory crashes the system's icon reader under Wine.
 bool icoDirectoryIsSound(std::string_view start, std::int64_t fileSize);
-// An ".ico" file (by its name) whose directory is not sound; any other file is not judged.
-bool icoFileIsDamaged(const std::u16string& path);
+// An ".ico" file (by its name) whose directory is not sound, or a program or library (by its first bytes)
+// whose structure is not; any other file is not judged.
+bool iconFileIsDamaged(const std::u16string& path);
 
 // The 16 x 16 icon of app.currentEntry, or 0. The caller owns and destroys it.
 platform::IconHandle loadItemIcon();

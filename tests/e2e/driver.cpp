@@ -9,7 +9,7 @@
 //   wait-window FILTER            wait until a matching window exists; print "handle left top right bottom"
 //   wait-gone FILTER              wait until no matching window exists
 //   exists FILTER                 exit 0 when a matching window exists now (no waiting), else 1
-//   rect FILTER                   print "left top right bottom"
+//   rect FILTER [--id N]          print "left top right bottom" (of control N with --id)
 //   text FILTER [--child ID] [--escape]
 //                                 print the window's text, or that of its child control ID (a message box's
 //                                 text is child 0xFFFF); --escape writes CR, LF and TAB as \r, \n, \t
@@ -46,11 +46,16 @@
 //                                 middle of its icon (in an icon list the row's bounds reach past its
 //                                 label, and a click there clears the selection)
 //   drop FILTER [--id N] PATH...  post WM_DROPFILES with the paths to the control (or to the window)
+//        [--from FILE] [--rows K] the paths also from FILE (UTF-8, one a line: more than a command line
+//                                 holds); with --rows, wait until the window is visible and list N has K
+//                                 rows and print "ms T" from the drop
 //   focus FILTER                  print the number of the control with the keyboard focus in the window's
 //                                 thread (GetGUIThreadInfo; 0: none or a window without a number)
 //   client-size FILTER            print the window's client size "WxH"
 //   window-state FILTER           print "enabled|disabled foreground|background" of the window itself
 //   owner FILTER                  print the title of the window's owner (an empty line: none)
+//   topmost FILTER                print "topmost" or "not topmost": the WS_EX_TOPMOST bit of the window's
+//                                 extended style (GetWindowLongPtrW), its real state, not a control's
 //   hold-file PATH [--timeout MS] open PATH for writing without sharing, print "held", keep it open for
 //                                 MS (default 10000) or until killed: a menu file nobody else may replace
 //   timed-start FILTER [--id N --rows K] COMMANDLINE
@@ -160,6 +165,7 @@ struct Options {
     bool twice = false;
     bool onIcon = false;
     long long rowCount = -1;
+    std::wstring fromFile; // drop --from: the paths, one a line
     DWORD delayMs = 0;
     std::wstring params, cwd, verb;
     int show = SW_SHOWNORMAL;
@@ -228,6 +234,8 @@ bool parseOptions(Args& args, Options& o) {
             o.onIcon = true;
         } else if (a == L"--rows") {
             if (!number(o.rowCount)) return false;
+        } else if (a == L"--from") {
+            if (!value(o.fromFile)) return false;
         } else if (a == L"--delay") {
             if (!number(n)) return false;
             o.delayMs = static_cast<DWORD>(n < 0 ? 0 : n);
@@ -688,6 +696,31 @@ bool rowRect(HWND list, int row, RECT& r, int part = LVIR_BOUNDS) {
 
 // WM_DROPFILES as a drop from the desktop delivers it: a DROPFILES block, then the NUL-separated wide
 // paths and a final NUL. The block stays in the target, which reads it when it gets to the message.
+// Appends the lines of a UTF-8 file (CR LF or LF) to lines.
+bool readLines(const std::wstring& path, std::vector<std::wstring>& lines) {
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return false;
+    std::string bytes;
+    char chunk[65536];
+    for (size_t got; (got = fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, got);
+    fclose(f);
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find('\n', at);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) {
+            const int n = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+            std::wstring wide(static_cast<size_t>(n), L'\0');
+            MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(), n);
+            lines.push_back(wide);
+        }
+        at = end + 1;
+    }
+    return true;
+}
+
 bool dropFiles(HWND target, const std::vector<std::wstring>& paths) {
     std::wstring list;
     for (const auto& p : paths) list += p + L'\0';
@@ -786,8 +819,37 @@ int controlCommand(const std::wstring& command, HWND control, const Options& o) 
         return mouseButton(o.right, o.twice) ? 0 : 1;
     }
     if (command == L"drop") {
-        if (o.positional.empty()) return usage();
-        return dropFiles(control, o.positional) ? 0 : 1;
+        std::vector<std::wstring> paths = o.positional;
+        if (!o.fromFile.empty() && !readLines(o.fromFile, paths)) {
+            complain(L"drop: cannot read " + o.fromFile);
+            return 1;
+        }
+        if (paths.empty()) return usage();
+        LARGE_INTEGER start{}, now{}, frequency{};
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        if (!dropFiles(control, paths)) return 1;
+        if (o.rowCount < 0) return 0;
+        const HWND top = GetAncestor(control, GA_ROOT);
+        for (;;) {
+            QueryPerformanceCounter(&now);
+            const double ms =
+                1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+            DWORD_PTR rows = 0;
+            if (IsWindowVisible(top) && SendMessageTimeoutW(control, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG,
+                                                            sendTimeoutMs, &rows) &&
+                static_cast<long long>(rows) >= o.rowCount) {
+                wchar_t buf[32];
+                swprintf(buf, 32, L"ms %.1f\n", ms);
+                say(buf);
+                return 0;
+            }
+            if (ms > o.filter.timeoutMs) {
+                complain(L"drop: the list has " + std::to_wstring(rows) + L" rows, not " + std::to_wstring(o.rowCount));
+                return 1;
+            }
+            Sleep(2);
+        }
     }
     return usage();
 }
@@ -864,7 +926,7 @@ int usage() {
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
              L"control-click | set-text TEXT | combo-selection | rows | selected-row | column-fit | "
              L"row-click ROW [--double] | "
-             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
+             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | topmost | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }
 
@@ -873,7 +935,7 @@ int run(const std::wstring& command, Options& o) {
                              command == L"rect" || command == L"text" || command == L"click" ||
                              command == L"close" || command == L"activate" || command == L"focus" ||
                              command == L"client-size" || command == L"timed-start" || command == L"window-state" ||
-                             command == L"owner" || isControlCommand(command);
+                             command == L"owner" || command == L"topmost" || isControlCommand(command);
     if (needsFilter && !o.filterGiven) {
         complain(command + L": give --class, --title or --title-prefix");
         return 2;
@@ -925,6 +987,11 @@ int run(const std::wstring& command, Options& o) {
             return 0;
         }
         if (command == L"rect") {
+            if (o.childId >= 0) {
+                HWND child = controlOf(w, o.childId);
+                if (!child) return 1;
+                GetWindowRect(child, &r);
+            }
             say(rectText(r) + L"\n");
             return 0;
         }
@@ -939,6 +1006,10 @@ int run(const std::wstring& command, Options& o) {
         if (command == L"window-state") {
             say(std::wstring(IsWindowEnabled(w) ? L"enabled" : L"disabled") +
                 (GetForegroundWindow() == w ? L" foreground\n" : L" background\n"));
+            return 0;
+        }
+        if (command == L"topmost") {
+            say(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST ? L"topmost\n" : L"not topmost\n");
             return 0;
         }
         if (command == L"owner") {

@@ -13,6 +13,7 @@
 #include "editor/icon_dialog.h"
 #include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_window_geometry.h"
+#include "library_file.h"
 #include "test_support.h"
 
 using namespace vorlix;
@@ -49,15 +50,17 @@ protected:
         app.editorTitle = u"Vorlix - " + MenuPath;
         app.programDir = u"C:\\Apps\\";
         fake::putFile(MenuPath, "");
-        fake::putFile(SetDll, "MZ");
-        fake::putFile(OtherDll, "MZ");
+        fake::putFile(SetDll, testing_support::libraryFile());
+        fake::putFile(OtherDll, testing_support::libraryFile());
         // One 16 x 16 image whose 40 bytes lie inside the file.
         std::string ico = testing_support::bytesOf({0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 40, 0, 0, 0, 22, 0, 0, 0});
         fake::putFile(u"C:\\lib\\one.ico", ico + std::string(40, '\0'));
         fake::putFile(u"C:\\lib\\damaged.ico", ico); // its image lies past the end
+        fake::putFile(u"C:\\lib\\cut.dll", testing_support::libraryFile().substr(0, 1024)); // a copy cut short
+        fake::putFileIcon(u"C:\\lib\\cut.dll", 0);
         fake::putFileIcon(u"C:\\lib\\damaged.ico", 0);
-        fake::putFile(u"C:\\lib\\none.exe", "MZ");
-        fake::putFile(u"C:\\lib\\many.icl", "MZ");
+        fake::putFile(u"C:\\lib\\none.exe", testing_support::libraryFile());
+        fake::putFile(u"C:\\lib\\many.icl", testing_support::libraryFile());
         fake::putFolder(u"C:\\icons");
         for (int i = 0; i < 8; ++i) fake::putFileIcon(SetDll, i);
         for (int i = 0; i < 13; ++i) fake::putFileIcon(OtherDll, i);
@@ -89,6 +92,10 @@ void browseOne() {
 }
 void browseDamaged() {
     fake::answerFilePicker(u"C:\\lib\\damaged.ico");
+    fake::clickControl(BrowseIconButton);
+}
+void browseCut() {
+    fake::answerFilePicker(u"C:\\lib\\cut.dll");
     fake::clickControl(BrowseIconButton);
 }
 void browseNone() {
@@ -130,6 +137,7 @@ TEST_F(IconDialog, ResultRules) {
         {"a cancelled browse keeps the current icon", start, {browseCancelled, ok}, start},
         {"no icons: Ok waits, a close request is ignored", start, {browseNone, ok, closeBox, byDefault}, u""},
         {"a damaged icon file is not read", start, {browseDamaged, ok, cancel}, start},
+        {"a truncated library is not read", start, {browseCut, ok, cancel}, start},
     };
     for (const Row& row : rows) {
         SetUp();

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "platform/icons.h"
 #include "popup/item_icons.h"
+#include "library_file.h"
 #include "popup_test_support.h"
 
 using namespace vorlix;
@@ -65,7 +66,7 @@ protected:
     void SetUp() override {
         popup_testing::resetPopupFakes();
         app.programPath = u"C:\\Tools\\Vorlix.exe";
-        fake::putFile(u"C:\\Tools\\Vorlix.exe", "MZ");
+        fake::putFile(u"C:\\Tools\\Vorlix.exe", testing_support::libraryFile());
         for (int i = 0; i < 9; ++i) fake::putFileIcon(u"C:\\Tools\\Vorlix.exe", i);
     }
     void TearDown() override { endIconBatch(); }
@@ -92,11 +93,11 @@ protected:
 };
 
 TEST_F(ItemIcons, ExplicitIconText) {
-    fake::putFile(u"C:\\a,b\\tools.dll", "MZ");
+    fake::putFile(u"C:\\a,b\\tools.dll", testing_support::libraryFile());
     fake::putFile(u"C:\\Icons\\app.ico", icoFile());
     fake::putFile(u"C:\\Icons\\empty.ico", "");
     fake::putFile(u"C:\\Work\\icons\\rel.ico", icoFile());
-    fake::putFile(u"C:\\Windows\\system32\\shell32.dll", "MZ");
+    fake::putFile(u"C:\\Windows\\system32\\shell32.dll", testing_support::libraryFile());
     fake::putFolder(u"C:\\Icons\\folder");
     fake::environment().variables[u"SYSTEMROOT"] = u"C:\\Windows";
     for (int i : {-3, 0, 2, 3, 7, 10}) fake::putFileIcon(u"C:\\Icons\\app.ico", i);
@@ -285,6 +286,19 @@ TEST_F(ItemIcons, BatchChangesNoIconOnlyTheQuestions) {
         for (platform::IconHandle h : owned) EXPECT_TRUE(platform::destroyIcon(h)) << r.name;
         EXPECT_TRUE(fake::icons().live.empty()) << r.name << ": every loaded icon has one owner";
     }
+}
+
+TEST_F(ItemIcons, ATruncatedLibraryIsNeverHandedToTheIconReader) {
+    const std::string library = testing_support::libraryFile();
+    fake::putFile(u"C:\\Tools\\half.dll", library.substr(0, library.size() / 2));
+    fake::putFile(u"C:\\Tools\\whole.dll", library);
+    for (const char16_t* file : {u"C:\\Tools\\half.dll", u"C:\\Tools\\whole.dll"})
+        for (int i = 0; i < 3; ++i) fake::putFileIcon(file, i);
+    entry(0, u"C:\\Tools\\half.dll,2");
+    EXPECT_EQ(loadedSource(), u"");
+    EXPECT_TRUE(fake::icons().extractRequests.empty());
+    entry(0, u"C:\\Tools\\whole.dll,2");
+    EXPECT_EQ(loadedSource(), u"C:\\TOOLS\\WHOLE.DLL,2");
 }
 
 TEST_F(ItemIcons, ADamagedIcoFileIsNeverHandedToTheIconReader) {

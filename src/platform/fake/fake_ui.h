@@ -30,6 +30,7 @@ struct FakeWindow {
     platform::Colour textColour = 0;
     bool visible = false;
     bool topmost = false;
+    bool redrawPaused = false;
     bool acceptsFiles = false;
     bool destroyed = false;
 

@@ -71,11 +71,27 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     return true;
 }
 
+bool readFileExclusiveInSteps(std::u16string_view path, const std::function<bool(std::string_view)>& take) {
+    fake::FakeFile* f = fake::findFile(std::u16string(path));
+    if (!f || f->folder || f->lockedByOtherProcess) return false;
+    const std::string_view bytes(f->bytes);
+    for (std::size_t at = 0; at < bytes.size() && take(bytes.substr(at, 65536)); at += 65536) {
+    }
+    return true;
+}
+
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
     if (namesDevice(path)) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder) return false;
     bytes = f->bytes.substr(0, count);
+    return true;
+}
+
+bool readFileAt(std::u16string_view path, std::int64_t offset, std::size_t count, std::string& bytes) {
+    fake::FakeFile* f = fake::findFile(std::u16string(path));
+    if (!f || f->folder || offset < 0) return false;
+    bytes = static_cast<std::size_t>(offset) < f->bytes.size() ? f->bytes.substr(static_cast<std::size_t>(offset), count) : "";
     return true;
 }
 

@@ -383,6 +383,13 @@ bool setTopmost(WindowHandle window, bool topmost) {
     return true;
 }
 
+bool setRedraw(WindowHandle window, bool redraw) {
+    fake::FakeWindow* w = fake::liveWindow(window);
+    if (!w) return false;
+    w->redrawPaused = !redraw;
+    return true;
+}
+
 bool animateWindow(WindowHandle window, std::uint32_t durationMs, unsigned flags) {
     fake::FakeWindow* w = fake::liveWindow(window);
     if (!w) return false;

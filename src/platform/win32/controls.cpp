@@ -143,6 +143,13 @@ HWND tooltipOfWindow(HWND root) {
     return it->second.tooltip ? it->second.tooltip : makeTooltip(root, it->second);
 }
 
+void dropTooltipOf(HWND root) {
+    auto it = topLevels().find(root);
+    if (it == topLevels().end() || !it->second.tooltip) return;
+    DestroyWindow(it->second.tooltip);
+    it->second.tooltip = nullptr;
+}
+
 void forgetControlsOf(HWND window) { topLevels().erase(window); }
 
 } // namespace win32

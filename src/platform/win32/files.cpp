@@ -35,12 +35,33 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     return true;
 }
 
+bool readFileExclusiveInSteps(std::u16string_view path, const std::function<bool(std::string_view)>& take) {
+    std::u16string p(path);
+    if (namesDevice(p)) return false;
+    FileHandle file(CreateFileW(wz(p), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !onDisk(file.get())) return false;
+    std::string chunk(65536, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) break;
+        if (!take(std::string_view(chunk.data(), got))) break;
+    }
+    return true;
+}
+
 bool readFileStart(std::u16string_view path, std::size_t count, std::string& bytes) {
+    return readFileAt(path, 0, count, bytes);
+}
+
+bool readFileAt(std::u16string_view path, std::int64_t offset, std::size_t count, std::string& bytes) {
     std::u16string p(path);
     if (namesDevice(p)) return false;
     FileHandle file(CreateFileW(wz(p), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || !onDisk(file.get())) return false;
+    LARGE_INTEGER at{};
+    at.QuadPart = offset;
+    if (offset < 0 || !SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return false;
     bytes.assign(count, '\0');
     std::size_t got = 0;
     while (got < count) {

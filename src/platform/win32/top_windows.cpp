@@ -70,8 +70,19 @@ bool windowExists(WindowHandle window) { return window != 0 && IsWindow(hwnd(win
 bool showWindow(WindowHandle window, int command) { return ShowWindow(hwnd(window), command) != FALSE; }
 
 bool setTopmost(WindowHandle window, bool topmost) {
+    // Wine moves the popups a window owns that lie above it (its tooltip, topmost by nature) among the
+    // topmost windows first, then places the window behind them, where it counts as topmost only when a
+    // topmost window follows: it stayed as it was. Without the tooltip the window goes first; the next mouse
+    // message makes the tooltip again, above it. On Windows the tooltip is merely made again.
+    if (topmost) win32::dropTooltipOf(hwnd(window));
     return SetWindowPos(hwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != FALSE;
+}
+
+bool setRedraw(WindowHandle window, bool redraw) {
+    SendMessageW(hwnd(window), WM_SETREDRAW, redraw ? TRUE : FALSE, 0); // answers nothing
+    return !redraw || RedrawWindow(hwnd(window), nullptr, nullptr,
+                                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN) != FALSE;
 }
 
 bool animateWindow(WindowHandle window, std::uint32_t durationMs, unsigned flags) {

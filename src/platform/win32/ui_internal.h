@@ -38,6 +38,9 @@ bool isDialogWindow(HWND window);
 // controls.cpp: the tooltip of a top-level window, made with its tools the first time it is asked for; null
 // when the window has no tips.
 HWND tooltipOfWindow(HWND root);
+// controls.cpp: destroys the window's tooltip, if it has one yet; the next mouse message makes it again
+// with every tip.
+void dropTooltipOf(HWND root);
 // controls.cpp: drops the font and tooltip it keeps for a window that is going.
 void forgetControlsOf(HWND window);
 

@@ -2,10 +2,10 @@
 # commands longer than Windows accepts. A crash fails every test here even with exit code 0: run.sh reads
 # Wine's crash report in the programs' output.
 #
-# Wine defects these cases stay clear of: a damaged program or library named as an icon source cannot be
-# checked cheaply and may still crash Wine's icon reader; ShellExecuteW overflows a stack buffer in Wine's
-# shell for a file or address of about 1,000 characters or more, so commands here are either short or
-# beyond what Windows accepts (refused before the shell is asked).
+# Wine defects these cases stay clear of: ShellExecuteW overflows a stack buffer in Wine's shell for a file
+# or address of about 1,000 characters or more, so commands here are either short or beyond what Windows
+# accepts (refused before the shell is asked). A truncated program or library crashes Wine's icon reader:
+# Vorlix checks their structure first.
 
 # valid_menu PATH: a menu with one item, for a start that must work.
 valid_menu() { printf 'Notepad=notepad.exe\r\n' >"$1"; }
@@ -60,6 +60,41 @@ MENU
     driver wait-window --timeout 10000 --class '#32768' >/dev/null || fail "no popup within 10 s"
     send_keys ESCAPE
     assert_exit shown 0 10
+}
+
+test_truncated_libraries_as_icon_sources_have_no_icons() {
+    # Half of Wine's shell32.dll (its resources lie in the half cut off) and the first kilobyte of a library
+    # with nine icons (a copy of Vorlix.exe), as an interrupted copy leaves them.
+    local shell32="$WINEPREFIX/drive_c/windows/system32/shell32.dll" folder
+    head -c $(($(stat -c %s "$shell32") / 2)) "$shell32" >"$E2E_TMP/half.dll"
+    head -c 1024 "$VORLIX_EXE" >"$E2E_TMP/kilobyte.dll"
+    folder=$(winpath "$E2E_TMP")
+    write_menu "$E2E_TMP/menu.lst" <<MENU
+Half=notepad.exe;;;;$folder\\half.dll,3
+Kilobyte=notepad.exe;;;;$folder\\kilobyte.dll
+Whole=notepad.exe;;;;%SystemRoot%\\system32\\shell32.dll,3
+MENU
+    echo "case popup"
+    vorlix popup "$(winpath "$E2E_TMP/menu.lst")" /I /N
+    driver wait-window --timeout 10000 --class '#32768' >/dev/null || fail "no popup within 10 s"
+    send_keys ESCAPE
+    assert_exit popup 0 10
+    echo "case the editor on each entry, and the half library browsed in Icon Selection"
+    open_editor ed "$E2E_TMP/menu.lst"
+    ed row-click --id 3 1 >/dev/null
+    await 1 "the second entry selected" ed selected-row --id 3
+    ed control-click --id 15 >/dev/null
+    wait_window --title "Icon Selection" >/dev/null
+    driver control-click --title "Icon Selection" --id 42 >/dev/null || fail "cannot click Browse"
+    wait_window --class '#32770' --title 'Icon File' >/dev/null
+    driver set-text --class '#32770' --title 'Icon File' --id 1148 "$folder\\half.dll" || fail "cannot type the file"
+    click_button Open --class '#32770' --title 'Icon File'
+    # Wine's file dialog returns about 2 s after it is hidden; the icons are read right after.
+    driver wait-gone --all --timeout 10000 --class '#32770' --title 'Icon File' || fail "the Icon File dialog stays"
+    await "" "no icons offered" driver rows --title "Icon Selection" --id 41
+    driver control-click --title "Icon Selection" --id 45 >/dev/null || fail "cannot click Cancel"
+    wait_gone --title "Icon Selection"
+    quit_editor ed
 }
 
 test_expansion_past_the_systems_limit_keeps_the_text_as_written() {
