@@ -19,7 +19,7 @@ using namespace vorlix;
 namespace {
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, reportSaveFailure, showInfo};
+constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
 
 } // namespace
 
