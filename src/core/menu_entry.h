@@ -13,16 +13,19 @@ struct MenuEntry {
     platform::IconHandle icon = 0; // owned by the popup builder while the popup is shown
 };
 
-// Kind bits; at most one is set. The first six follow the order of the keyword list.
-enum EntryKind : std::uint32_t {
-    Configuration = 1,
-    Vorlix = 2,
-    Files = 4,
-    Remark = 8,
-    Cancel = 16,
-    Submenu = 32,
-    Explorer = 64,
-    WebLink = 128,
+// Kind bits; at most one is set. The first six follow the order of the keyword list. Scoped, since names
+// such as Files and Cancel would say little on their own.
+struct EntryKind {
+    enum Bit : std::uint32_t {
+        Configuration = 1,
+        Vorlix = 2,
+        Files = 4,
+        Remark = 8,
+        Cancel = 16,
+        Submenu = 32,
+        Explorer = 64,
+        WebLink = 128,
+    };
 };
 
 struct EntryFields {

@@ -37,7 +37,7 @@ bool isLineItem(std::u16string_view itemText) { return itemText == u"-" || itemT
 // The members that follow a header at the selected entry: their labels change with its name.
 template <typename Visit> void forEachMember(Visit visit) {
     for (std::size_t i = selected() + 1; i < app.entries.size(); ++i) {
-        if (labelPlacement(app.entries[i].label) != 1) break;
+        if (labelPlacement(app.entries[i].label) != SubmenuMember) break;
         visit(i, app.entries[i]);
     }
 }
@@ -165,23 +165,23 @@ bool adjustLabel(int mode) {
             rewritten = true;
         }
     } else if (mode == ToggleSubmenu) {
-        const int placement = labelPlacement(label);
-        if (placement == -1) {
+        const LabelPlacement placement = labelPlacement(label);
+        if (placement == SubmenuHeader) {
             platform::messageBeep(); // a header cannot be a member
         } else if (!controlChecked(InSubmenuBox)) {
             label = itemTextOf(label);
             rewritten = true;
-        } else if (placement == 0) {
+        } else if (placement == TopLevel) {
             std::u16string submenu = u"???";
             if (hasSelection() && selected() > 0) {
                 const std::u16string& before = app.entries[selected() - 1].label;
-                if (labelPlacement(before) != 0) submenu = fieldAt(before, u'/', 0);
+                if (labelPlacement(before) != TopLevel) submenu = fieldAt(before, u'/', 0);
             }
             label = submenu + u'/' + label;
             rewritten = true;
         }
     }
-    setControlChecked(InSubmenuBox, labelPlacement(label) == 1);
+    setControlChecked(InSubmenuBox, labelPlacement(label) == SubmenuMember);
     if (rewritten) {
         setControlText(LabelField, label);
         platform::setFocus(editorControl(LabelField));
@@ -195,7 +195,7 @@ unsigned insertEntry(const std::u16string& givenText) {
     std::u16string prefix;
     if (hasSelection()) {
         const std::u16string& label = app.entries[selected()].label;
-        if (labelPlacement(label) != 0) {
+        if (labelPlacement(label) != TopLevel) {
             prefix = std::u16string(fieldAt(label, u'/', 0)) + u'/';
             if (text.empty()) text = u"?";
         }

@@ -95,9 +95,9 @@ int launchEntry(std::int64_t index, int modifiers) {
     EntryFields& e = app.currentEntry;
 
     platform::Point editorAt;
-    if (e.kind & Configuration) return OpenEditor;
-    if (e.kind & (Files | Cancel)) return Quit;
-    if (e.kind & Vorlix) {
+    if (e.kind & EntryKind::Configuration) return OpenEditor;
+    if (e.kind & (EntryKind::Files | EntryKind::Cancel)) return Quit;
+    if (e.kind & EntryKind::Vorlix) {
         if (!editorPosition(editorAt)) {
             // The cursor owns a copy: the entry's text may change before the next parse.
             app.commandLineRest = TextCursor{e.expandedParameters, 0};
@@ -108,7 +108,7 @@ int launchEntry(std::int64_t index, int modifiers) {
         e.expandedParameters += toDecimal(std::int64_t{editorAt.x} + SecondEditorOffset);
         e.expandedParameters += u',';
         e.expandedParameters += toDecimal(std::int64_t{editorAt.y} + SecondEditorOffset);
-    } else if (e.kind & Explorer) {
+    } else if (e.kind & EntryKind::Explorer) {
         // Explorer takes the folder behind its switches.
         e.expandedParameters += u' ';
         e.expandedParameters += e.expandedDirectory;

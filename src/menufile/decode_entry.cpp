@@ -24,8 +24,8 @@ std::u16string_view fileNamePart(std::u16string_view command) {
 
 std::uint32_t kindOf(const std::u16string& lowerCommand) {
     std::u16string_view c(lowerCommand);
-    if (fileNamePart(c) == u"explorer.exe") return Explorer;
-    if (c.substr(0, 4) == u"http" || c.substr(0, 7) == u"mailto:") return WebLink;
+    if (fileNamePart(c) == u"explorer.exe") return EntryKind::Explorer;
+    if (c.substr(0, 4) == u"http" || c.substr(0, 7) == u"mailto:") return EntryKind::WebLink;
     std::u16string word = strip(fieldAt(c, u' ', 0));
     if (word == u"setup") word = u"configuration";
     else if (word == u"remark") word = u"rem";
@@ -57,10 +57,10 @@ void decodeEntry(const MenuEntry& entry) {
     e.kind = kindOf(lowerCase(e.expandedCommand));
 }
 
-int labelPlacement(std::u16string_view label) {
-    if (label.find(u'/') == std::u16string_view::npos) return 0;
+LabelPlacement labelPlacement(std::u16string_view label) {
+    if (label.find(u'/') == std::u16string_view::npos) return TopLevel;
     std::u16string trimmed = stripTrailing(label);
-    return !trimmed.empty() && trimmed.back() == u'/' ? -1 : 1;
+    return !trimmed.empty() && trimmed.back() == u'/' ? SubmenuHeader : SubmenuMember;
 }
 
 std::u16string itemTextOf(std::u16string_view label) {

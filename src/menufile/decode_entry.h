@@ -10,8 +10,13 @@ namespace vorlix {
 // Fills app.currentEntry from entry.
 void decodeEntry(const MenuEntry& entry);
 
-// 0 without "/", 1 with a "/", -1 when the label (trailing spaces removed) ends with "/".
-int labelPlacement(std::u16string_view label);
+// Where a label puts its entry; the numbers are those the menu format is described with.
+enum LabelPlacement : int {
+    TopLevel = 0,       // no "/"
+    SubmenuMember = 1,  // "Name/Item"
+    SubmenuHeader = -1, // ends with "/" (trailing spaces removed)
+};
+LabelPlacement labelPlacement(std::u16string_view label);
 
 // The second "/"-separated field of a label that has a "/", the whole label otherwise.
 std::u16string itemTextOf(std::u16string_view label);

@@ -19,11 +19,11 @@ namespace {
 
 // The program's own icons, by their position in the program file, in the order the kinds are tested.
 struct KeywordIcon {
-    EntryKind kind;
+    EntryKind::Bit kind;
     int index;
 };
 constexpr KeywordIcon KeywordIcons[] = {
-    {Vorlix, 0}, {Submenu, 1}, {Files, 2}, {Configuration, 3}, {Remark, 4}, {Cancel, 5},
+    {EntryKind::Vorlix, 0}, {EntryKind::Submenu, 1}, {EntryKind::Files, 2}, {EntryKind::Configuration, 3}, {EntryKind::Remark, 4}, {EntryKind::Cancel, 5},
 };
 
 // Shown for web links: the shell's icon for a web page, whether or not such a file exists.
@@ -107,8 +107,8 @@ IconSource iconSourceOf(const EntryFields& entry) {
     if (!entry.iconSpec.empty()) return explicitSource(entry.iconSpec);
     for (const KeywordIcon& k : KeywordIcons)
         if (entry.kind & k.kind) return programSource(k.index);
-    if (entry.kind & WebLink) return shellSource(WebPageName);
-    if (entry.kind & Explorer) return shellSource(entry.expandedDirectory);
+    if (entry.kind & EntryKind::WebLink) return shellSource(WebPageName);
+    if (entry.kind & EntryKind::Explorer) return shellSource(entry.expandedDirectory);
     return shellSource(entry.expandedCommand);
 }
 

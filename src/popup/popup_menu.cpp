@@ -61,7 +61,7 @@ void clearMenu(platform::MenuHandle menu) {
 // Splits an expanded label into the submenu name s and the item text t.
 void splitLabel(std::u16string& text, std::u16string& submenuName) {
     submenuName.clear();
-    if (labelPlacement(text) == 0) return;
+    if (labelPlacement(text) == TopLevel) return;
     std::size_t first = text.find(u'/');
     std::size_t second = text.find(u'/', first + 1);
     submenuName = text.substr(0, first);
@@ -158,12 +158,12 @@ void appendEntry(MenuBuild& build, std::size_t position) {
     if (build.withIcons) icon = loadMenuItemIcon();
     if (!icon.copyWhenDrawn) entry.icon = icon.icon;
 
-    if (fields.kind & Submenu) return appendSubmenuHeader(build, text, submenuName, icon);
-    if (fields.kind & Files) return appendFolderSubmenu(build, id, text, icon);
+    if (fields.kind & EntryKind::Submenu) return appendSubmenuHeader(build, text, submenuName, icon);
+    if (fields.kind & EntryKind::Files) return appendFolderSubmenu(build, id, text, icon);
     if (!fitsMenu(id)) return;
     platform::appendMenuItem(build.current, commandIdOf(id), text, icon);
-    if (fields.kind & Configuration) app.options |= NoButton;
-    else if (fields.kind & Remark) platform::greyMenuItem(app.rootMenu, commandIdOf(id));
+    if (fields.kind & EntryKind::Configuration) app.options |= NoButton;
+    else if (fields.kind & EntryKind::Remark) platform::greyMenuItem(app.rootMenu, commandIdOf(id));
 }
 
 // The icons live until the popup has closed.

@@ -145,13 +145,13 @@ TEST_F(ItemIcons, KeywordEntriesShowTheProgramsOwnIcons) {
         const char16_t* shows;
     };
     const Row rows[] = {
-        {Vorlix, u"", u"C:\\TOOLS\\VORLIX.EXE,0"},
-        {Submenu, u"", u"C:\\TOOLS\\VORLIX.EXE,1"},
-        {Files, u"", u"C:\\TOOLS\\VORLIX.EXE,2"}, // the open folder, not the folder's own icon
-        {Configuration, u"", u"C:\\TOOLS\\VORLIX.EXE,3"},
-        {Remark, u"", u"C:\\TOOLS\\VORLIX.EXE,4"},
-        {Cancel, u"", u"C:\\TOOLS\\VORLIX.EXE,5"},
-        {Submenu, u"C:\\Icons\\app.ico,5", u"C:\\ICONS\\APP.ICO,5"}, // an explicit icon source wins
+        {EntryKind::Vorlix, u"", u"C:\\TOOLS\\VORLIX.EXE,0"},
+        {EntryKind::Submenu, u"", u"C:\\TOOLS\\VORLIX.EXE,1"},
+        {EntryKind::Files, u"", u"C:\\TOOLS\\VORLIX.EXE,2"}, // the open folder, not the folder's own icon
+        {EntryKind::Configuration, u"", u"C:\\TOOLS\\VORLIX.EXE,3"},
+        {EntryKind::Remark, u"", u"C:\\TOOLS\\VORLIX.EXE,4"},
+        {EntryKind::Cancel, u"", u"C:\\TOOLS\\VORLIX.EXE,5"},
+        {EntryKind::Submenu, u"C:\\Icons\\app.ico,5", u"C:\\ICONS\\APP.ICO,5"}, // an explicit icon source wins
     };
     for (const Row& r : rows) {
         entry(r.kind, r.iconText, u"files", u"D:\\Docs\\");
@@ -170,9 +170,9 @@ TEST_F(ItemIcons, ShellIconsByKind) {
         const char16_t* shows;
     };
     const Row rows[] = {
-        {WebLink, u"https://example.org", u"", u"dummy.htm", u"shell:dummy.htm"},
-        {Explorer, u"explorer.exe", u"D:\\Docs\\", u"D:\\Docs\\", u"shell:D:\\Docs\\"},
-        {Explorer, u"explorer.exe", u"", nullptr, u""},               // no folder, no icon
+        {EntryKind::WebLink, u"https://example.org", u"", u"dummy.htm", u"shell:dummy.htm"},
+        {EntryKind::Explorer, u"explorer.exe", u"D:\\Docs\\", u"D:\\Docs\\", u"shell:D:\\Docs\\"},
+        {EntryKind::Explorer, u"explorer.exe", u"", nullptr, u""},               // no folder, no icon
         {0, u"notepad.exe", u"C:\\Work", u"notepad.exe", u"shell:notepad.exe"}, // as written, no search
         {0, u"C:\\x\\report.pdf", u"", u"C:\\x\\report.pdf", u"shell:C:\\x\\report.pdf"},
         {0, u"C:\\x\\unknown.zzz", u"", u"C:\\x\\unknown.zzz", u""},
@@ -232,7 +232,7 @@ TEST_F(ItemIcons, BatchChangesNoIconOnlyTheQuestions) {
         const char16_t* iconText;
         const char16_t* command;
     };
-    const Item a{0, u"", u"a.exe"}, b{0, u"", u"b.exe"}, none{0, u"", u"none.exe"}, submenu{Submenu, u"", u""},
+    const Item a{0, u"", u"a.exe"}, b{0, u"", u"b.exe"}, none{0, u"", u"none.exe"}, submenu{EntryKind::Submenu, u"", u""},
         named{0, u"C:\\Icons\\app.ico,2", u"a.exe"}, renamed{0, u"C:\\Icons\\app.ico, 2", u"a.exe"};
     struct Row {
         const char* name;

@@ -63,31 +63,31 @@ TEST_F(EntryDecoding, KindFollowsTheCommand) {
     const Row rows[] = {
         {u"notepad.exe", 0},
         {u"", 0},
-        {u"configuration", Configuration},
-        {u"Setup", Configuration},
+        {u"configuration", EntryKind::Configuration},
+        {u"Setup", EntryKind::Configuration},
         {u"setup.exe", 0},
         {u"configuration2", 0},
-        {u"VORLIX", Vorlix},
-        {u"files", Files},
-        {u"files C:\\Tools\\viewer.exe", Files},
+        {u"VORLIX", EntryKind::Vorlix},
+        {u"files", EntryKind::Files},
+        {u"files C:\\Tools\\viewer.exe", EntryKind::Files},
         {u"filesx", 0},
-        {u"rem", Remark},
-        {u"REMARK some words", Remark},
-        {u"cancel", Cancel},
-        {u"Submenu", Submenu},
-        {u"explorer.exe", Explorer},
-        {u"C:\\Windows\\EXPLORER.EXE", Explorer},
-        {u"\"C:\\Windows\\explorer.exe\"", Explorer},
-        {u"\"C:\\Program Files\\x\\explorer.exe\" /e,C:\\Data", Explorer},
-        {u"%WINDIR%\\explorer.exe", Explorer},
+        {u"rem", EntryKind::Remark},
+        {u"REMARK some words", EntryKind::Remark},
+        {u"cancel", EntryKind::Cancel},
+        {u"Submenu", EntryKind::Submenu},
+        {u"explorer.exe", EntryKind::Explorer},
+        {u"C:\\Windows\\EXPLORER.EXE", EntryKind::Explorer},
+        {u"\"C:\\Windows\\explorer.exe\"", EntryKind::Explorer},
+        {u"\"C:\\Program Files\\x\\explorer.exe\" /e,C:\\Data", EntryKind::Explorer},
+        {u"%WINDIR%\\explorer.exe", EntryKind::Explorer},
         {u"explorer.exe /e,C:\\", 0},
-        {u"C:/Windows/explorer.exe", Explorer},
-        {u"HTTPS://example.org", WebLink},
-        {u"httpd.exe", WebLink},
-        {u"mailto:someone@example.org", WebLink},
-        {u"MAILTO:x", WebLink},
+        {u"C:/Windows/explorer.exe", EntryKind::Explorer},
+        {u"HTTPS://example.org", EntryKind::WebLink},
+        {u"httpd.exe", EntryKind::WebLink},
+        {u"mailto:someone@example.org", EntryKind::WebLink},
+        {u"MAILTO:x", EntryKind::WebLink},
         {u"mailto", 0},
-        {u"http", WebLink},
+        {u"http", EntryKind::WebLink},
         {u"htt", 0},
     };
     for (const Row& r : rows) {
@@ -99,7 +99,7 @@ TEST_F(EntryDecoding, AnUnsetKeywordListMatchesNothing) {
     app.keywordList.clear();
     EXPECT_EQ(decode(u"A", u"").kind, 0u);
     EXPECT_EQ(decode(u"A", u"rem").kind, 0u);
-    EXPECT_EQ(decode(u"A", u"http://x").kind, WebLink);
+    EXPECT_EQ(decode(u"A", u"http://x").kind, EntryKind::WebLink);
 }
 
 TEST(LabelForms, PlacementAndItemText) {
