@@ -24,10 +24,9 @@ void refreshIconButton() {
 // The choice goes into the fields like any other edit: Ok stores it with them, Cancel drops it.
 void pickIcon() {
     std::u16string& iconSpec = app.currentEntry.iconSpec;
-    std::u16string chosen = iconSelectionDialog(iconSpec.empty() ? app.programDir : iconSpec, app.editor.iconButtonIcon);
-    if (chosen.empty()) return; // cancelled
-    if (chosen == u" ") chosen.clear(); // the default icon
-    iconSpec = chosen;
+    const IconChoice chosen = iconSelectionDialog(iconSpec.empty() ? app.programDir : iconSpec, app.editor.iconButtonIcon);
+    if (chosen.kind == IconChoice::Kind::Kept) return;
+    iconSpec = chosen.field; // empty for the default icon
     refreshIconButton();
     setEditorMode(EditMode);
 }

@@ -69,7 +69,7 @@ struct IconDialog {
     platform::WindowHandle window = 0;
     platform::WindowHandle list = 0;
     std::u16string startPath;
-    std::u16string result;
+    IconChoice result;
     HeldIcons icons;
     bool browsed = false; // the list shows a browsed file's icons, not the current icon
 };
@@ -105,7 +105,7 @@ void browse(IconDialog& d) {
     if (platform::pathSizeOrKind(d.startPath) != platform::PathIsFolder) d.startPath = directoryPart(d.startPath);
     std::u16string chosen;
     if (!platform::pickFileToOpen(d.window, u"Icon File", d.startPath, u"Icon File", IconFilePatterns, chosen)) return;
-    d.result = d.startPath = chosen;
+    d.result.field = d.startPath = chosen;
     d.icons.clear();
     d.icons.take(platform::extractSmallIcons(chosen, offeredIconCount(chosen)));
     d.browsed = true;
@@ -119,7 +119,9 @@ void browse(IconDialog& d) {
 bool accept(IconDialog& d) {
     const int selected = platform::selectedListRow(d.list);
     if (selected < 0 && !(d.browsed && d.icons.count() == 1)) return false;
-    if (selected >= 1) d.result += u"," + toDecimal(selected);
+    if (selected >= 1) d.result.field += u"," + toDecimal(selected);
+    // Without a browsed file the list holds the current icon alone: accepting it keeps it.
+    d.result.kind = d.result.field.empty() ? IconChoice::Kind::Kept : IconChoice::Kind::NewIcon;
     return true;
 }
 
@@ -129,7 +131,7 @@ void runDialog(IconDialog& d) {
     for (;;) {
         const platform::WindowEvent event = platform::waitEvent(d.window);
         if (event.kind == platform::EventKind::None) { // the window is gone
-            d.result.clear();
+            d.result = {};
             return;
         }
         if (event.kind != platform::EventKind::Control) continue;
@@ -137,13 +139,13 @@ void runDialog(IconDialog& d) {
         switch (event.control) {
         case CancelIconButton:
             if (click) {
-                d.result.clear();
+                d.result = {};
                 return;
             }
             break;
         case DefaultIconButton:
             if (click) {
-                d.result = u" ";
+                d.result = {IconChoice::Kind::DefaultIcon, {}};
                 return;
             }
             break;
@@ -163,7 +165,7 @@ void runDialog(IconDialog& d) {
 
 } // namespace
 
-std::u16string iconSelectionDialog(const std::u16string& startSpec, platform::IconHandle currentIcon) {
+IconChoice iconSelectionDialog(const std::u16string& startSpec, platform::IconHandle currentIcon) {
     // The editor is the active window when its icon button is clicked.
     const platform::WindowHandle parent = app.editor.window;
     const platform::WindowHandle focused = platform::focusedWindow();

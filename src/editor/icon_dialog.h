@@ -18,10 +18,14 @@ enum IconDialogControl : int {
 
 constexpr int MaxOfferedIcons = 500;
 
+struct IconChoice {
+    enum class Kind { Kept, DefaultIcon, NewIcon };
+    Kind kind = Kind::Kept; // Kept: cancelled, or the current icon accepted
+    std::u16string field;   // NewIcon: the file alone for its icon 0, else the file, "," and the number
+};
+
 // Lets the user choose an icon, owned by the editor window and starting from startSpec (an entry's icon
-// field, "file" or "file,N", or a folder); currentIcon (0: none) is shown as the first item. Returns ""
-// when cancelled, " " for the default icon, otherwise the new icon field: the file alone for its icon 0,
-// else the file, "," and the icon's number.
-std::u16string iconSelectionDialog(const std::u16string& startSpec, platform::IconHandle currentIcon);
+// field, "file" or "file,N", or a folder); currentIcon (0: none) is shown as the first item.
+IconChoice iconSelectionDialog(const std::u16string& startSpec, platform::IconHandle currentIcon);
 
 } // namespace vorlix
