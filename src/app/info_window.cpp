@@ -29,7 +29,7 @@ const char16_t* addressOf(int control) {
 void showInfo() {
     const platform::WindowHandle owner = platform::activeWindow();
     // Declared before the window opens, so both outlive it: its controls neither copy nor free them.
-    const platform::OwnedFont font(platform::createFont(u"MS Shell Dlg 2", 8));
+    const platform::OwnedFont font(platform::createDialogFont());
     const platform::OwnedIcon icon(platform::programIcon(32));
     const platform::InfoWindowContent content{app.versionTitle, app.buildText, ThirdLine, WebAddress, MailAddress,
                                               font.get(), icon.get()};

@@ -92,6 +92,18 @@ std::u16string directoryPart(std::u16string_view path) {
     return std::u16string(path.substr(0, slash + 1));
 }
 
+std::u16string_view fileNameOf(std::u16string_view path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::u16string_view extensionOf(std::u16string_view path) {
+    const std::size_t dot = path.rfind(u'.');
+    if (dot == std::u16string_view::npos) return {};
+    const std::u16string_view extension = path.substr(dot + 1);
+    return extension.find_first_of(u" /\\") == std::u16string_view::npos ? extension : std::u16string_view{};
+}
+
 std::u16string fromUtf8(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());

@@ -28,6 +28,11 @@ std::u16string toDecimal(std::int64_t value);
 
 // Directory part: everything up to and including the last "\" or "/" (empty when there is none).
 std::u16string directoryPart(std::u16string_view path);
+// File-name part: everything after the last "\" or "/" (the whole path when there is none).
+std::u16string_view fileNameOf(std::u16string_view path);
+// The text after the last "."; none when a space, "/" or "\" follows that dot (a dotted folder, or
+// arguments after a program).
+std::u16string_view extensionOf(std::u16string_view path);
 
 // Plain ASCII/UTF-8 conversions for tests, diagnostics and file names built from literals.
 std::u16string fromUtf8(std::string_view utf8);

@@ -163,7 +163,7 @@ void addShortcutsAndHelpMenu() {
 bool buildEditorWindow() {
     EditorState& ed = app.editor;
     platform::initCommonControls();
-    resources().dialogFont.reset(platform::createFont(u"MS Shell Dlg 2", 8));
+    resources().dialogFont.reset(platform::createDialogFont());
     resources().arrowFont.reset(platform::createFont(u"Marlett", 8));
     ed.window = platform::createDialogWindow(app.editorTitle, ClientWidth, ClientHeight);
     if (ed.window == 0) return false;

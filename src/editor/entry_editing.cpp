@@ -73,8 +73,7 @@ int runModeIndex(const std::u16string& runMode) {
 } // namespace
 
 std::u16string nameOfPickedFile(const std::u16string& path) {
-    const std::size_t slash = path.find_last_of(u"\\/");
-    std::u16string name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    std::u16string name(fileNameOf(path));
     name = name.substr(0, name.find(u'"'));
     const std::size_t dot = name.rfind(u'.');
     if (dot != std::u16string::npos && name.find(u' ', dot) == std::u16string::npos) name.resize(dot);

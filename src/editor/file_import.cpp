@@ -13,12 +13,6 @@
 
 namespace vorlix {
 
-std::u16string extensionOf(const std::u16string& path) {
-    const std::size_t dot = path.rfind(u'.');
-    if (dot == std::u16string::npos || path.find_first_of(u" /\\", dot) != std::u16string::npos) return {};
-    return lowerCase(std::u16string_view(path).substr(dot + 1));
-}
-
 std::u16string addressOfUrlFile(std::string_view bytes) {
     const std::u16string text = decodeUtf8(bytes);
     std::u16string_view rest(text);
@@ -37,7 +31,7 @@ std::u16string addressOfUrlFile(std::string_view bytes) {
 void importPickedFile() {
     std::u16string& picked = app.editor.pickedPath;
     adjustLabel(FromPickedFile); // from the dropped file's own name, a shortcut's and not its target's
-    const std::u16string extension = extensionOf(picked);
+    const std::u16string extension = lowerCase(extensionOf(picked));
     std::string bytes;
     if (extension == u"url" && readUrlFileAddressLine(picked, bytes)) {
         setControlText(CommandField, addressOfUrlFile(bytes));

@@ -8,7 +8,7 @@ namespace vorlix {
 
 void importPickedFile();
 // The extension after the last "." lower-cased; empty when a space, "/" or "\" follows that ".".
-std::u16string extensionOf(const std::u16string& path);
+
 // The address of an Internet shortcut's bytes (UTF-8, no byte-order mark looked for): the rest of the
 // first line that begins exactly with "URL=" once stripped of spaces; empty when no line does.
 std::u16string addressOfUrlFile(std::string_view bytes);

@@ -170,7 +170,7 @@ IconChoice iconSelectionDialog(const std::u16string& startSpec, platform::IconHa
     const platform::WindowHandle parent = app.editor.window;
     const platform::WindowHandle focused = platform::focusedWindow();
     platform::OwnedFont font;
-    font.reset(platform::createFont(u"MS Shell Dlg 2", 8));
+    font.reset(platform::createDialogFont());
     IconDialog d;
     d.window = platform::createOwnedDialogWindow(parent, u"Icon Selection", ClientWidth, ClientHeight);
     if (d.window == 0) return {};

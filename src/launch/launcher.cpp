@@ -27,15 +27,6 @@ struct StartRequest {
     int show = platform::ShellShowNormal;
 };
 
-// The text after the last "."; none when a space, "/" or "\" follows that dot.
-std::u16string_view extensionOf(std::u16string_view command) {
-    std::size_t dot = command.rfind(u'.');
-    if (dot == std::u16string_view::npos) return {};
-    std::u16string_view extension = command.substr(dot + 1);
-    if (extension.find_first_of(u" /\\") != std::u16string_view::npos) return {};
-    return extension;
-}
-
 // Up to and including the last "\" or "/", without a leading double quote.
 std::u16string folderOf(std::u16string_view command) {
     std::u16string folder = directoryPart(command);

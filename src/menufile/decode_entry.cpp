@@ -18,8 +18,7 @@ std::u16string_view fileNamePart(std::u16string_view command) {
         std::size_t quote = command.find(u'"');
         if (quote != std::u16string_view::npos) command = command.substr(0, quote);
     }
-    std::size_t slash = command.find_last_of(u"/\\");
-    return slash == std::u16string_view::npos ? command : command.substr(slash + 1);
+    return fileNameOf(command);
 }
 
 std::uint32_t kindOf(const std::u16string& lowerCommand) {

@@ -32,11 +32,6 @@ constexpr std::uint32_t AttributeNotContentIndexed = 0x2000;
 constexpr std::uint32_t KeptAttributes =
     platform::AttributeHidden | platform::AttributeSystem | platform::AttributeArchive | AttributeNotContentIndexed;
 
-std::u16string fileNameOf(std::u16string_view path) {
-    std::size_t slash = path.find_last_of(u"\\/");
-    return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
-}
-
 bool isTemporaryName(std::u16string_view name, std::u16string_view menuFileName) {
     std::size_t prefix = menuFileName.size() + TemporaryInfix.size();
     if (name.size() <= prefix + TemporarySuffix.size()) return false;
@@ -51,7 +46,7 @@ bool isTemporaryName(std::u16string_view name, std::u16string_view menuFileName)
 
 // Best effort: a temporary that cannot be deleted now (another save holds it) is tried again next time.
 void removeStaleTemporaries(const std::u16string& path) {
-    std::u16string name = fileNameOf(path);
+    std::u16string name(fileNameOf(path));
     std::vector<platform::FoundName> found;
     if (!platform::enumerateFolder(path + std::u16string(TemporaryInfix) + u"*" + std::u16string(TemporarySuffix), found))
         return;

@@ -15,6 +15,7 @@ namespace platform {
 
 using win32::handleOf;
 using win32::hwnd;
+using win32::rootOf;
 
 namespace {
 
@@ -33,11 +34,6 @@ struct TopLevelState {
 std::map<HWND, TopLevelState>& topLevels() {
     static std::map<HWND, TopLevelState> states;
     return states;
-}
-
-HWND rootOf(HWND window) {
-    HWND root = GetAncestor(window, GA_ROOT);
-    return root ? root : window;
 }
 
 const wchar_t* programClassName() {

@@ -22,6 +22,7 @@ namespace platform {
 
 using win32::handleOf;
 using win32::hwnd;
+using win32::rootOf;
 
 namespace {
 
@@ -56,11 +57,6 @@ struct UiRuntime {
 UiRuntime& runtime() {
     static UiRuntime state;
     return state;
-}
-
-HWND rootOf(HWND window) {
-    HWND root = GetAncestor(window, GA_ROOT);
-    return root ? root : window;
 }
 
 bool classIs(HWND window, const wchar_t* name) {

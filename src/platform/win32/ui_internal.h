@@ -13,6 +13,11 @@ inline WindowHandle handleOf(HWND window) { return reinterpret_cast<WindowHandle
 // Registers the program's window class on first use; 0 when registration fails.
 ATOM programWindowClass();
 bool isProgramWindow(HWND window);
+// The top-level window that holds window (itself when it is one).
+inline HWND rootOf(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    return root ? root : window;
+}
 
 // Appends to the queue that waitEvent reads.
 void queueEvent(const WindowEvent& event);
