@@ -5,8 +5,9 @@
 #   2. the same with ASan + UBSan           (build/asan)
 #   3. the fuzz run, scripts/fuzz.sh 60     (build/fuzz, when the script exists)
 #   4. MinGW build of Vorlix.exe, the bench and test-bench programs (build/win)
-#   5. a check that the Windows programs import only system DLLs, and that the icons match their generator
-#      (scripts/check_imports.sh); the help files beside Vorlix.exe hold every page and link target
+#   5. a check that the Windows programs import only system DLLs, Vorlix.exe only KnownDLLs at start, with
+#      its PE flags and stack protector (scripts/check_imports.sh, and its own test), and that the icons
+#      match their generator; the help files beside Vorlix.exe hold every page and link target
 #      (scripts/check_help.py)
 #   6. the Wine end-to-end suite            (tests/e2e/run.sh)
 # Every step runs even when an earlier one failed (as far as it can); the exit code is non-zero when any
@@ -100,6 +101,7 @@ if ! skipped imports; then
     done < <(find "$win" \( -path "$win/e2e" -o -name CMakeFiles \) -prune -o -name '*.exe' -print0 2>/dev/null)
     bash scripts/check_imports.sh "${exes[@]}" | sed "s|^$win/||"
     ((PIPESTATUS[0] == 0)) || imports_rc=1
+    bash scripts/check_imports_test.sh "$win/Vorlix.exe" || imports_rc=1
     python3 scripts/make_icons.py --check || imports_rc=1
     ((imports_rc == 0)) && echo "all programs import system DLLs only; icons match scripts/make_icons.py"
     record imports $imports_rc
