@@ -30,8 +30,9 @@ echo "release: building $name in $build"
 mkdir -p "$(dirname "$build.configure.log")"
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DVORLIX_BENCH=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; exit 1; }
-# The help files carry SOURCE_DATE_EPOCH, which their build does not depend on: always made anew.
-rm -f "$build"/Vorlix-*.chm
+# The program's header (the linker takes SOURCE_DATE_EPOCH for its time stamp) and the help files carry
+# SOURCE_DATE_EPOCH, which their build does not depend on: always made anew.
+rm -f "$build/Vorlix.exe" "$build"/Vorlix-*.chm
 cmake --build "$build" -j2 --target Vorlix vorlix_help
 
 stage="$out/$name"
