@@ -30,15 +30,15 @@ echo "release: building $name in $build"
 mkdir -p "$(dirname "$build.configure.log")"
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DVORLIX_BENCH=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; exit 1; }
-# The program's header (the linker takes SOURCE_DATE_EPOCH for its time stamp) and the help files carry
-# SOURCE_DATE_EPOCH, which their build does not depend on: always made anew.
-rm -f "$build/Vorlix.exe" "$build"/Vorlix-*.chm
+# The help files carry SOURCE_DATE_EPOCH, which their build does not depend on: always made anew.
+rm -f "$build"/Vorlix-*.chm
 cmake --build "$build" -j2 --target Vorlix vorlix_help
 
 stage="$out/$name"
 rm -rf "$stage" "$out/$name.zip" "$out/$name.zip.sha256"
 mkdir -p "$stage"
-# Debugging symbols are of no use to a user and triple the size.
+# Debugging symbols are of no use to a user and triple the size. strip writes a time stamp into the PE
+# header that the linker left out: SOURCE_DATE_EPOCH, else the time of the build.
 x86_64-w64-mingw32-strip -o "$stage/Vorlix.exe" "$build/Vorlix.exe"
 cp "$build/Vorlix-en.chm" "$build/Vorlix-de.chm" "$stage/"
 # Windows text files: CR LF line ends.
