@@ -11,10 +11,16 @@ strictly (a character they cannot hold fails the build). The style sheets of SHA
 staged beside the pages, and so are the pictures that pages take from the repository's docs/ folder
 ("../../editor.png", which also shows when a page is opened from the source tree); inside the help file
 they sit beside the pages. A link to a file that is not there fails the build as well.
+
+The same pages give the same bytes, so that a release can be rebuilt bit for bit: chmcmd stamps the time
+of the build into the file's header and into its #SYSTEM file (record 10), which are set to
+SOURCE_DATE_EPOCH (0 without it), and it writes a few bytes of uninitialised memory into the keyword map,
+which are the same from run to run only without address space randomisation (setarch -R).
 """
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 
@@ -54,6 +60,28 @@ def stage_file(source, target):
         shutil.copyfile(source, target)
 
 
+def fix_time_stamps(path):
+    """Sets the two build times that chmcmd writes to SOURCE_DATE_EPOCH; fails on a file it cannot read."""
+    stamp = int(os.environ.get("SOURCE_DATE_EPOCH", "0")) & 0xFFFFFFFF
+    data = bytearray(open(path, "rb").read())
+    if data[:4] != b"ITSF" or struct.unpack_from("<I", data, 4)[0] != 3:
+        sys.exit(f"build_help: {path} is not a version 3 help file")
+    struct.pack_into(">I", data, 0x10, stamp)  # the header's time stamp
+    # #SYSTEM is the first file of the uncompressed section: a version, then records (code, length, data).
+    content = struct.unpack_from("<Q", data, 0x58)[0]
+    listing = subprocess.run(["chmls", "--no-page", "list", path], capture_output=True, text=True).stdout
+    found = re.search(r"^\s*0\s+(\d+)\s+(\d+)\s+/#SYSTEM\s*$", listing, re.MULTILINE)
+    if not found:
+        sys.exit(f"build_help: no #SYSTEM in {path}")
+    at, end = content + int(found.group(1)) + 4, content + int(found.group(1)) + int(found.group(2))
+    while at + 4 <= end:
+        code, length = struct.unpack_from("<HH", data, at)
+        if code == 10 and length == 4:
+            struct.pack_into("<I", data, at + 4, stamp)
+        at += 4 + length
+    open(path, "wb").write(data)
+
+
 def main():
     if len(sys.argv) != 6:
         sys.exit(__doc__)
@@ -77,8 +105,11 @@ def main():
     if not compiled:
         sys.exit(f"build_help: {projects[0]} names no 'Compiled file='")
 
-    run = subprocess.run([chmcmd, "--html-scan", projects[0]], cwd=stage_dir, capture_output=True, text=True,
-                         errors="replace")
+    command = [chmcmd, "--html-scan", projects[0]]
+    setarch = shutil.which("setarch")
+    if setarch:
+        command = [setarch, os.uname().machine, "-R"] + command
+    run = subprocess.run(command, cwd=stage_dir, capture_output=True, text=True, errors="replace")
     report = [line for line in (run.stdout + run.stderr).splitlines()
               if line.strip() and not line.startswith(("chmcmd, a CHM compiler", "Note:", "Writing CHM"))]
     for line in report:
@@ -86,6 +117,7 @@ def main():
     missing = [line for line in report if "couldn't find" in line or "Error" in line]
     if run.returncode != 0 or missing or not os.path.isfile(os.path.join(stage_dir, compiled)):
         sys.exit(f"build_help: chmcmd failed on {source_dir}")
+    fix_time_stamps(os.path.join(stage_dir, compiled))
     os.makedirs(os.path.dirname(os.path.abspath(output)), exist_ok=True)
     shutil.copyfile(os.path.join(stage_dir, compiled), output)
 

@@ -33,9 +33,11 @@ function(vorlix_delay_import name out_var)
   file(MAKE_DIRECTORY ${dir})
   list(JOIN imports "\n" exports)
   file(WRITE ${dir}/${name}.def "LIBRARY ${name}.dll\nEXPORTS\n${exports}\n")
-  execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${dir}/${name}.def --dllname ${name}.dll
-                          --output-delaylib ${dir}/lib${name}_delay.a
-                  RESULT_VARIABLE failed ERROR_VARIABLE message)
+  # dlltool names the library's symbols after the output path: a relative one keeps the build folder out
+  # of the program.
+  execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${name}.def --dllname ${name}.dll
+                          --output-delaylib lib${name}_delay.a
+                  WORKING_DIRECTORY ${dir} RESULT_VARIABLE failed ERROR_VARIABLE message)
   if(failed)
     message(WARNING "delay-load library for ${name}.dll not made, it loads at start: ${message}")
     return()

@@ -5,16 +5,19 @@
 #   2. the same with ASan + UBSan           (build/asan)
 #   3. the fuzz run, scripts/fuzz.sh 60     (build/fuzz, when the script exists)
 #   4. MinGW build of Vorlix.exe, the bench and test-bench programs (build/win)
-#   5. a check that the Windows programs import only system DLLs, and that the icons match their generator
-#      (scripts/check_imports.sh); the help files beside Vorlix.exe hold every page and link target
+#   5. a check that the Windows programs import only system DLLs, Vorlix.exe only KnownDLLs at start, with
+#      its PE flags and stack protector (scripts/check_imports.sh, and its own test), and that the icons
+#      match their generator; the help files beside Vorlix.exe hold every page and link target
 #      (scripts/check_help.py)
-#   6. the Wine end-to-end suite            (tests/e2e/run.sh)
+#   6. Vorlix.exe built again from a copy of the sources in another folder is the same bytes
+#      (scripts/check_rebuild.sh)
+#   7. the Wine end-to-end suite            (tests/e2e/run.sh)
 # Every step runs even when an earlier one failed (as far as it can); the exit code is non-zero when any
 # failed. The last line is the end-to-end summary "N passed, N failed".
 #
 # Environment: VORLIX_BUILD_PREFIX (default "build/": build/native, build/asan, build/fuzz, build/win; a
 # developer sharing the tree sets e.g. "build/me-"), VORLIX_SKIP (space-separated step names to leave out:
-# layers native asan fuzz win imports help e2e), VORLIX_FUZZ_SECONDS (default 60).
+# layers native asan fuzz win imports help rebuild e2e), VORLIX_FUZZ_SECONDS (default 60).
 set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$PWD
@@ -100,6 +103,7 @@ if ! skipped imports; then
     done < <(find "$win" \( -path "$win/e2e" -o -name CMakeFiles \) -prune -o -name '*.exe' -print0 2>/dev/null)
     bash scripts/check_imports.sh "${exes[@]}" | sed "s|^$win/||"
     ((PIPESTATUS[0] == 0)) || imports_rc=1
+    bash scripts/check_imports_test.sh "$win/Vorlix.exe" || imports_rc=1
     python3 scripts/make_icons.py --check || imports_rc=1
     ((imports_rc == 0)) && echo "all programs import system DLLs only; icons match scripts/make_icons.py"
     record imports $imports_rc
@@ -110,6 +114,12 @@ if ! skipped help; then
     # Vorlix-en.chm and Vorlix-de.chm beside Vorlix.exe, opened with chmls: every page and link target inside.
     python3 scripts/check_help.py "$win" "$root"
     record help $?
+fi
+
+if ! skipped rebuild; then
+    banner "rebuilt in another folder"
+    bash scripts/check_rebuild.sh "$win"
+    record rebuild $?
 fi
 
 e2e_summary="e2e: 0 passed, 1 failed"

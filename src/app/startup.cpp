@@ -10,6 +10,7 @@
 #include "platform/menus.h"
 #include "platform/top_windows.h"
 #include "popup/popup_menu.h"
+#include "vorlix_version.h"
 
 namespace vorlix {
 
@@ -57,7 +58,7 @@ void setDefaults() {
     app.menuFilePath = u"Vorlix.lst";
     nextArgument(); // the program's own name
     detectProgramDrive();
-    app.versionTitle = u"Vorlix - ver. 2.58 (64 bit)";
+    app.versionTitle = u"Vorlix - ver. " VORLIX_VERSION_TEXT " (64 bit)";
     app.buildText = u"Compiled: 2021-02-07,  " + buildToolTag();
     app.entries.clear();
     app.menuEncoding = MenuEncoding::Utf8;

@@ -12,3 +12,8 @@
 #undef lstrcat
 #undef wsprintf
 #pragma GCC poison wcscpy wcscat lstrcpyW lstrcatW lstrcpy lstrcat wsprintfW wsprintf sprintf strcpy strcat
+
+// A library loaded by name alone is looked for beside the program first on a system that keeps the old
+// search order: the program's own loads go through LoadLibraryExW with LOAD_LIBRARY_SEARCH_SYSTEM32.
+#undef LoadLibrary
+#pragma GCC poison LoadLibrary LoadLibraryW LoadLibraryA
