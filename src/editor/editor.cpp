@@ -31,7 +31,7 @@ namespace {
 const EditorHost* currentHost = nullptr;
 
 EditorState& ed() { return app.editor; }
-platform::WindowHandle control(int number) { return ed().controls[number]; }
+platform::WindowHandle control(int number) { return ed().controls[static_cast<std::size_t>(number)]; }
 bool hasFocus(int number) { return control(number) != 0 && platform::focusedWindow() == control(number); }
 
 // ---- Enabling rules --------------------------------------------------------------------------------

@@ -135,7 +135,7 @@ bool createControls() {
         const platform::WindowHandle control = platform::createControl(parent, row.kind, row.number, bounds, row.caption);
         if (control == 0) return false;
         if (row.flags & OpensPanel) panels[row.place] = control;
-        if (row.number != 0) ed.controls[row.number] = control;
+        if (row.number != 0) ed.controls[static_cast<std::size_t>(row.number)] = control;
         if (row.flags & Marlett) platform::setControlFont(control, resources().arrowFont.get());
         if (row.tooltip) platform::setTooltip(ed.window, control, row.tooltip);
         if (row.flags & Disabled) platform::enableWindow(control, false);

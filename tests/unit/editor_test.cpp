@@ -207,9 +207,13 @@ TEST_F(Editor, AFileChangedByAnotherProgramIsNotWrittenOverUnasked) {
         const bool asked = !fake::dialogs().boxes.empty() &&
                            fake::dialogs().boxes.back().text.starts_with(u"Another program has changed the menu file");
         EXPECT_EQ(asked, row.overwrite != 0) << row.name;
-        if (asked) EXPECT_EQ(fake::dialogs().boxes.back().caption, u"Confirm") << row.name;
+        if (asked) {
+            EXPECT_EQ(fake::dialogs().boxes.back().caption, u"Confirm") << row.name;
+        }
         EXPECT_EQ(saved() == theirs, row.theirsStays) << row.name;
-        if (!row.theirsStays) EXPECT_EQ(saved(), "A=a.exe\r\n-=\r\n") << row.name;
+        if (!row.theirsStays) {
+            EXPECT_EQ(saved(), "A=a.exe\r\n-=\r\n") << row.name;
+        }
         EXPECT_EQ(app.editor.modified, row.theirsStays && row.overwrite != 0) << row.name << ": changes kept";
     }
     // A file that vanished is written as before, and what was written is not taken for a change.

@@ -17,9 +17,14 @@ constexpr std::size_t IconTypeEntry = 0x10;
 constexpr std::size_t IconDataEntry = 0x80;
 } // namespace library
 
+// GCC 12 follows these writes, inlined, into a copy of a short string and warns of an overflow that cannot
+// happen (the string has grown by then); the writes are bounds-checked all the same.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wstringop-overflow"
 inline void putNumber(std::string& bytes, std::size_t at, std::uint32_t value, int count = 4) {
-    for (int i = 0; i < count; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
+    for (int i = 0; i < count; ++i) bytes.at(at + static_cast<std::size_t>(i)) = static_cast<char>(value >> (8 * i) & 0xFF);
 }
+#pragma GCC diagnostic pop
 
 inline std::string libraryFile() {
     using namespace library;

@@ -1,17 +1,15 @@
 #pragma once
-// Unsafe string calls are compile errors in the product. The system and library headers that declare
-// them are read first; after that, any use of a poisoned name fails the build.
+// The Win32 layer's unsafe string calls are compile errors too (core/banned.h has the C library's). The
+// system headers that declare them are read first; after that, any use of a poisoned name fails the build.
 #include <windows.h>
 #include <shellapi.h>
-#include <cstdio>
-#include <cstring>
-#include <cwchar>
-#include <string>
+
+#include "core/banned.h"
 
 #undef lstrcpy
 #undef lstrcat
 #undef wsprintf
-#pragma GCC poison wcscpy wcscat lstrcpyW lstrcatW lstrcpy lstrcat wsprintfW wsprintf sprintf strcpy strcat
+#pragma GCC poison lstrcpyW lstrcatW lstrcpy lstrcat wsprintfW wsprintf
 
 // A library loaded by name alone is looked for beside the program first on a system that keeps the old
 // search order: the program's own loads go through LoadLibraryExW with LOAD_LIBRARY_SEARCH_SYSTEM32.

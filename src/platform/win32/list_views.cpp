@@ -159,7 +159,7 @@ bool selectListRow(WindowHandle list, int index) {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     // Only the rows that have the states lose them: clearing "every row" (index -1) visits all of a long list.
-    for (const UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+    for (const UINT flag : {UINT{LVNI_SELECTED}, UINT{LVNI_FOCUSED}}) {
         for (int row = nextRow(target, -1, flag); row >= 0; row = nextRow(target, row, flag)) {
             if (row == index) continue;
             item.state = 0;
