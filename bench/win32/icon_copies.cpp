@@ -17,6 +17,7 @@
 #include "icon_pixels.h"
 #include "platform/icons.h"
 #include "platform/win32/icon_images.h"
+#include "platform/win32/native_handles.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<platform::IconHandle> copies;
     // The program's copies, and for comparison the usual ways, taken in turn three times over.
     std::vector<ICONINFO> infos(originals.size());
-    for (std::size_t i = 0; i < originals.size(); ++i) GetIconInfo(reinterpret_cast<HICON>(originals[i]), &infos[i]);
+    for (std::size_t i = 0; i < originals.size(); ++i) GetIconInfo(platform::win32::native<HICON>(originals[i]), &infos[i]);
     double programMs = 0, indirectMs = 0, copyIconMs = 0;
     for (int turn = 0; turn < 3; ++turn) {
         for (platform::IconHandle icon : copies) platform::destroyIcon(icon);
@@ -61,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
         for (std::size_t i = 0; i < Copies; ++i) others.push_back(CreateIconIndirect(&infos[i % infos.size()]));
         const double t2 = now();
         for (std::size_t i = 0; i < Copies; ++i)
-            others.push_back(CopyIcon(reinterpret_cast<HICON>(originals[i % originals.size()])));
+            others.push_back(CopyIcon(platform::win32::native<HICON>(originals[i % originals.size()])));
         const double t3 = now();
         programMs += t1 - t0;
         indirectMs += t2 - t1;
@@ -77,8 +78,8 @@ int wmain(int argc, wchar_t** argv) {
 
     std::size_t alike = 0;
     for (std::size_t i = 0; i < Copies; ++i) {
-        HICON original = reinterpret_cast<HICON>(originals[i % originals.size()]);
-        if (copies[i] && drawnAlike(reinterpret_cast<HICON>(copies[i]), original)) ++alike;
+        HICON original = platform::win32::native<HICON>(originals[i % originals.size()]);
+        if (copies[i] && drawnAlike(platform::win32::native<HICON>(copies[i]), original)) ++alike;
     }
     std::printf("alike %zu of %zu\n", alike, Copies);
     for (platform::IconHandle icon : copies)

@@ -1,15 +1,31 @@
 #pragma once
 // Opaque handles of the window system, as plain integers so that the portable core never needs <windows.h>,
 // and the plain values that the platform headers share: rectangles, points, colours. 0 always means "none".
+#include <compare>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 
-using WindowHandle = std::uintptr_t;
-using MenuHandle = std::uintptr_t;
-using IconHandle = std::uintptr_t;
-using HookHandle = std::uintptr_t;
-using ProcessHandle = std::uintptr_t;
+// A handle of one kind: a window cannot be passed where an icon is wanted, nor a handle where a number is.
+// An int converts, for the 0 that means "none" (and the fakes' small numbers); the system's values are
+// converted explicitly, at the platform's edge.
+template <typename Kind> struct Handle {
+    std::uintptr_t value = 0;
+    constexpr Handle() = default;
+    constexpr Handle(int none) : value(static_cast<std::uintptr_t>(none)) {}
+    constexpr explicit Handle(std::uintptr_t v) : value(v) {}
+    constexpr explicit operator bool() const { return value != 0; }
+    friend constexpr auto operator<=>(Handle, Handle) = default;
+    friend constexpr bool operator==(Handle, Handle) = default;
+};
+
+using WindowHandle = Handle<struct WindowKind>;
+using MenuHandle = Handle<struct MenuKind>;
+using IconHandle = Handle<struct IconKind>;
+using HookHandle = Handle<struct HookKind>;
+using ProcessHandle = Handle<struct ProcessKind>;
 
 // Width and height of a rectangle: a Rect, or the system's RECT inside the Win32 layer.
 template <typename R> constexpr int widthOf(const R& r) { return static_cast<int>(r.right - r.left); }
@@ -36,3 +52,7 @@ constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 
 } // namespace platform
+
+template <typename Kind> struct std::hash<platform::Handle<Kind>> {
+    std::size_t operator()(platform::Handle<Kind> h) const noexcept { return std::hash<std::uintptr_t>{}(h.value); }
+};

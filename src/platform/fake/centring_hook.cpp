@@ -26,7 +26,7 @@ HookHandle installCentringHook(DialogPlacement placement) {
     ++h.installs;
     h.installed = placement;
     h.lastInstalled = placement;
-    h.handle = 0x4000 + static_cast<HookHandle>(h.installs);
+    h.handle = HookHandle{0x4000 + static_cast<std::uintptr_t>(h.installs)};
     return h.handle;
 }
 

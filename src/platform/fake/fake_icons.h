@@ -23,7 +23,7 @@ struct IconsState {
     std::vector<ExtractRequest> extractRequests;
     std::vector<std::u16string> shellRequests;
     std::map<platform::IconHandle, std::u16string> live; // handle -> what it shows
-    platform::IconHandle nextHandle = 0x5000;
+    std::uintptr_t nextHandle = 0x5000;
     int copies = 0; // icons copied for drawn menu items
     int destroyed = 0;
     int badDestroys = 0; // destroying a handle that is not live

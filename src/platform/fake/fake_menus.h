@@ -41,7 +41,7 @@ struct TrackRequest {
 
 struct MenusState {
     std::map<platform::MenuHandle, FakeMenu> menus;
-    platform::MenuHandle nextHandle = 0x1000;
+    std::uintptr_t nextHandle = 0x1000;
     std::vector<TrackRequest> tracks;
     platform::MenuNoticeHook noticeHook = nullptr;
     // Plays the user while the menu is shown: may tell the menu notice hook what the window system

@@ -34,7 +34,7 @@ struct ShellState {
     // nextProcess on. A handle it returns is a running process in fake::processes().
     std::vector<OpenRequest> opens;
     std::deque<platform::ProcessHandle> openResults;
-    platform::ProcessHandle nextProcess = 0x7000;
+    std::uintptr_t nextProcess = 0x7000;
 };
 
 ShellState& shell();

@@ -22,7 +22,7 @@ std::u16string fileKey(const std::u16string& file, int index) {
 }
 
 platform::IconHandle issue(const std::u16string& source) {
-    platform::IconHandle handle = icons().nextHandle++;
+    const platform::IconHandle handle{icons().nextHandle++};
     icons().live[handle] = source;
     return handle;
 }

@@ -26,7 +26,7 @@ FakeMenu* liveMenu(platform::MenuHandle handle) {
 }
 
 platform::MenuHandle newMenu(bool iconMenu, platform::IconMenuLook look) {
-    platform::MenuHandle handle = menus().nextHandle++;
+    const platform::MenuHandle handle{menus().nextHandle++};
     FakeMenu m;
     m.iconMenu = iconMenu;
     m.look = look;

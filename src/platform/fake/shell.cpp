@@ -35,7 +35,7 @@ ProcessHandle openKeepingProcess(WindowHandle owner, const std::u16string& file,
     s.opens.push_back({owner, file, directory});
     ProcessHandle process = 0;
     if (s.openResults.empty()) {
-        process = s.nextProcess;
+        process = ProcessHandle{s.nextProcess};
         s.nextProcess += 4; // kernel handles are multiples of 4
     } else {
         process = s.openResults.front();

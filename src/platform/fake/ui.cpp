@@ -20,8 +20,8 @@ UiState& ui() {
 void resetUi() { ui() = UiState{}; }
 
 platform::WindowHandle newWindow(FakeWindow w) {
-    constexpr platform::WindowHandle FirstWindowHandle = 0x5000;
-    w.handle = FirstWindowHandle + 0x10 * ui().windows.size();
+    constexpr std::uintptr_t FirstWindowHandle = 0x5000;
+    w.handle = platform::WindowHandle{FirstWindowHandle + 0x10 * ui().windows.size()};
     ui().windows.push_back(w);
     return w.handle;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/native_handles.h"
+
 namespace platform {
 
 namespace {
@@ -49,12 +51,12 @@ HookHandle installCentringHook(DialogPlacement placement) {
     placedBox = nullptr;
     activeHook = SetWindowsHookExW(WH_CBT, centringProc, nullptr, GetCurrentThreadId());
     if (!activeHook) activePlacement = nullptr;
-    return reinterpret_cast<HookHandle>(activeHook);
+    return win32::typed<HookHandle>(activeHook);
 }
 
 bool removeCentringHook(HookHandle hook) {
-    bool removed = UnhookWindowsHookEx(reinterpret_cast<HHOOK>(hook)) != FALSE;
-    if (reinterpret_cast<HHOOK>(hook) == activeHook) {
+    bool removed = UnhookWindowsHookEx(win32::native<HHOOK>(hook)) != FALSE;
+    if (win32::native<HHOOK>(hook) == activeHook) {
         activeHook = nullptr;
         activePlacement = nullptr;
         placedBox = nullptr;

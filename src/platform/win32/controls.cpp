@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/keyboard.h"
+#include "platform/win32/native_handles.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
 
@@ -274,7 +275,7 @@ bool setChecked(WindowHandle button, bool checked) {
 
 bool setButtonIcon(WindowHandle button, IconHandle icon) {
     if (!IsWindow(hwnd(button))) return false;
-    SendMessageW(hwnd(button), BM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(icon)); // answers the old image
+    SendMessageW(hwnd(button), BM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(icon.value)); // answers the old image
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/guards.h"
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -33,7 +34,7 @@ bool pickFileToOpen(WindowHandle owner, const std::u16string& title, const std::
     std::u16string chosen(32768, u'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = reinterpret_cast<HWND>(owner);
+    dialog.hwndOwner = win32::native<HWND>(owner);
     dialog.lpstrFilter = wz(filter);
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = wbuf(chosen);
@@ -53,7 +54,7 @@ bool pickFolder(WindowHandle owner, const std::u16string& title, const std::u16s
     if (!com.usable()) return false;
     wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW browse{};
-    browse.hwndOwner = reinterpret_cast<HWND>(owner);
+    browse.hwndOwner = win32::native<HWND>(owner);
     browse.pszDisplayName = displayName;
     browse.lpszTitle = orNull(title);
     // The new dialog style needs a single-threaded apartment; in another one the browser fails with it.

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -21,7 +22,7 @@ std::vector<IconHandle> extractSmallIcons(const std::u16string& file, int count)
     }
     std::vector<IconHandle> icons;
     icons.reserve(small.size());
-    for (HICON icon : small) icons.push_back(reinterpret_cast<IconHandle>(icon));
+    for (HICON icon : small) icons.push_back(win32::typed<IconHandle>(icon));
     return icons;
 }
 

@@ -7,13 +7,14 @@
 
 #include "platform/win32/guards.h"
 #include "platform/win32/icon_images.h"
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
 namespace {
 
-HICON hicon(IconHandle icon) { return reinterpret_cast<HICON>(icon); }
+HICON hicon(IconHandle icon) { return win32::native<HICON>(icon); }
 
 // The header of an icon resource counts the colour and the mask rows together in its height.
 constexpr int ResourceRowsPerIconRow = 2;
@@ -24,18 +25,18 @@ constexpr DWORD ResourceVersion = 0x00030000;
 IconHandle extractSmallIcon(const std::u16string& file, int index) {
     HICON small = nullptr;
     if (ExtractIconExW(wz(file), index, nullptr, &small, 1) == 0) return 0;
-    return reinterpret_cast<IconHandle>(small);
+    return win32::typed<IconHandle>(small);
 }
 
 IconHandle shellSmallIcon(const std::u16string& name) {
     SHFILEINFOW info{};
     if (!SHGetFileInfoW(wz(name), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return 0;
-    return reinterpret_cast<IconHandle>(info.hIcon);
+    return win32::typed<IconHandle>(info.hIcon);
 }
 
 IconHandle programIcon(int size) {
     HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
-    return reinterpret_cast<IconHandle>(icon);
+    return win32::typed<IconHandle>(icon);
 }
 
 bool destroyIcon(IconHandle icon) { return DestroyIcon(hicon(icon)) != FALSE; }
@@ -93,7 +94,7 @@ IconHandle iconFromImage(const IconImage& image) {
     HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), static_cast<DWORD>(image.size()), TRUE,
                                           ResourceVersion, header.biWidth, header.biHeight / ResourceRowsPerIconRow,
                                           LR_DEFAULTCOLOR);
-    return reinterpret_cast<IconHandle>(icon);
+    return win32::typed<IconHandle>(icon);
 }
 
 } // namespace win32

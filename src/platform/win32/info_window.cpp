@@ -6,6 +6,7 @@
 
 #include "platform/system_colours.h"
 #include "platform/win32/guards.h"
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -160,7 +161,7 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
     int width = widthOf(outer);
     int height = heightOf(outer);
     RECT around{};
-    HWND ownerWindow = reinterpret_cast<HWND>(owner);
+    HWND ownerWindow = win32::native<HWND>(owner);
     if (!ownerWindow || !GetWindowRect(ownerWindow, &around)) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
     }
@@ -173,7 +174,7 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
     SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(content.font));
 
     HWND image = addControl(window, L"STATIC", u"", SS_ICON, 0, 15, 25, 32, 32, 0);
-    if (image && content.icon) SendMessageW(image, STM_SETICON, static_cast<WPARAM>(content.icon), 0);
+    if (image && content.icon) SendMessageW(image, STM_SETICON, static_cast<WPARAM>(content.icon.value), 0);
     addControl(window, L"STATIC", content.versionLine, SS_LEFT | SS_NOPREFIX, 0, 65, 15, 400, 20, 0);
     addControl(window, L"STATIC", content.buildLine, SS_LEFT | SS_NOPREFIX, 0, 65, 35, 400, 20, 0);
     addControl(window, L"STATIC", content.thirdLine, SS_LEFT | SS_NOPREFIX, 0, 65, 55, 400, 20, 0);
@@ -187,7 +188,7 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
     SetForegroundWindow(window);
     SetFocus(window);
     UpdateWindow(window);
-    return reinterpret_cast<WindowHandle>(window);
+    return win32::typed<WindowHandle>(window);
 }
 
 void drainInfoWindowEvents() {
@@ -203,7 +204,7 @@ void drainInfoWindowEvents() {
 }
 
 InfoEvent waitInfoWindowEvent(WindowHandle window) {
-    HWND info = reinterpret_cast<HWND>(window);
+    HWND info = win32::native<HWND>(window);
     if (!IsWindow(info)) return {InfoEventKind::CloseRequest, 0};
     MSG msg;
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -230,7 +231,7 @@ InfoEvent waitInfoWindowEvent(WindowHandle window) {
 }
 
 void closeInfoWindow(WindowHandle window) {
-    HWND info = reinterpret_cast<HWND>(window);
+    HWND info = win32::native<HWND>(window);
     if (IsWindow(info)) {
         AnimateWindow(info, FadeMs, AW_BLEND | AW_HIDE);
         DestroyWindow(info);

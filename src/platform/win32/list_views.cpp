@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/native_handles.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
 
@@ -45,7 +46,7 @@ bool insertRow(HWND list, int index, std::u16string text, int image) {
 int imageFor(HWND list, IconHandle icon) {
     HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     if (!icons) return NoImageList;
-    const int image = icon ? ImageList_AddIcon(icons, reinterpret_cast<HICON>(icon)) : -1; // copies the icon
+    const int image = icon ? ImageList_AddIcon(icons, win32::native<HICON>(icon)) : -1; // copies the icon
     return image >= 0 ? image : I_IMAGENONE;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/win32/native_handles.h"
 #include "platform/win32/owner_draw_menu.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
@@ -13,7 +14,7 @@ namespace platform {
 
 namespace {
 
-HMENU hmenu(MenuHandle menu) { return reinterpret_cast<HMENU>(menu); }
+HMENU hmenu(MenuHandle menu) { return win32::native<HMENU>(menu); }
 
 MenuNoticeHook& noticeHook() {
     static MenuNoticeHook hook = nullptr;
@@ -64,7 +65,7 @@ bool menuNoticeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void setMenuNoticeHook(MenuNoticeHook hook) { noticeHook() = hook; }
 
-MenuHandle createPopupMenu() { return reinterpret_cast<MenuHandle>(CreatePopupMenu()); }
+MenuHandle createPopupMenu() { return win32::typed<MenuHandle>(CreatePopupMenu()); }
 
 MenuHandle createIconMenu(IconMenuLook look) {
     HMENU menu = CreatePopupMenu();
@@ -74,7 +75,7 @@ MenuHandle createIconMenu(IconMenuLook look) {
     info.fMask = MIM_MENUDATA;
     info.dwMenuData = static_cast<ULONG_PTR>(look);
     SetMenuInfo(menu, &info);
-    return reinterpret_cast<MenuHandle>(menu);
+    return win32::typed<MenuHandle>(menu);
 }
 
 bool destroyMenu(MenuHandle menu) { return DestroyMenu(hmenu(menu)) != FALSE; }
@@ -128,7 +129,7 @@ bool deleteMenuItemAt(MenuHandle menu, int position) {
 std::uint32_t trackPopupMenu(MenuHandle menu, WindowHandle owner, std::int32_t x, std::int32_t y) {
     // TPM_RETURNCMD hands back the whole 32-bit id; WM_COMMAND would cut it to 16 bits.
     BOOL chosen = TrackPopupMenu(hmenu(menu), TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0,
-                                 reinterpret_cast<HWND>(owner), nullptr);
+                                 win32::native<HWND>(owner), nullptr);
     return static_cast<std::uint32_t>(chosen);
 }
 

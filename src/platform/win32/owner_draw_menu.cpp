@@ -10,6 +10,7 @@
 #include "platform/system_colours.h"
 #include "platform/win32/guards.h"
 #include "platform/win32/icon_images.h"
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/window_hooks.h"
 
@@ -103,9 +104,9 @@ std::unordered_map<HICON, IconImage>& copiedImages() {
 
 HICON copyOf(HICON icon) {
     auto [it, inserted] = copiedImages().try_emplace(icon);
-    if (inserted && !iconImage(reinterpret_cast<IconHandle>(icon), it->second)) it->second.clear();
+    if (inserted && !iconImage(win32::typed<IconHandle>(icon), it->second)) it->second.clear();
     if (!it->second.empty())
-        if (IconHandle copy = iconFromImage(it->second)) return reinterpret_cast<HICON>(copy);
+        if (IconHandle copy = iconFromImage(it->second)) return win32::native<HICON>(copy);
     return CopyIcon(icon);
 }
 
@@ -321,8 +322,8 @@ LRESULT menuCharacter(wchar_t typed, HMENU menu) {
 
 ULONG_PTR rememberDrawnItem(HMENU menu, DrawnKind kind, IconMenuLook look, const std::u16string& text, ItemIcon icon) {
     DrawnItem& item = drawnItems().add();
-    item = {{}, menu, std::max(GetMenuItemCount(menu), 0), kind, look, text, reinterpret_cast<HICON>(icon.icon),
-            icon.copyWhenDrawn && icon.icon, nullptr};
+    item = {{}, menu, std::max(GetMenuItemCount(menu), 0), kind, look, text, win32::native<HICON>(icon.icon),
+            icon.copyWhenDrawn && icon.icon.value != 0, nullptr};
     // The record does not move and its text is not changed again, so the pointer holds.
     item.accessible = {MSAA_MENU_SIG, static_cast<DWORD>(item.text.size()), wbuf(item.text)};
     return reinterpret_cast<ULONG_PTR>(&item);

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "platform/win32/native_handles.h"
+
 namespace platform {
 
 namespace {
-HANDLE handleOf(ProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
+HANDLE handleOf(ProcessHandle process) { return win32::native<HANDLE>(process); }
 } // namespace
 
 bool processRunning(ProcessHandle process) { return WaitForSingleObject(handleOf(process), 0) == WAIT_TIMEOUT; }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -15,7 +16,7 @@ const wchar_t* orNull(const std::u16string& text) { return text.empty() ? nullpt
 
 std::intptr_t shellExecute(WindowHandle owner, const std::u16string& verb, const std::u16string& file,
                            const std::u16string& parameters, const std::u16string& directory, int show) {
-    return reinterpret_cast<std::intptr_t>(ShellExecuteW(reinterpret_cast<HWND>(owner), orNull(verb), wz(file),
+    return reinterpret_cast<std::intptr_t>(ShellExecuteW(win32::native<HWND>(owner), orNull(verb), wz(file),
                                                          orNull(parameters), orNull(directory), show));
 }
 
@@ -23,13 +24,13 @@ ProcessHandle openKeepingProcess(WindowHandle owner, const std::u16string& file,
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof request;
     request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    request.hwnd = reinterpret_cast<HWND>(owner);
+    request.hwnd = win32::native<HWND>(owner);
     request.lpVerb = L"open";
     request.lpFile = wz(file);
     request.lpDirectory = orNull(directory);
     request.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&request)) return 0;
-    return reinterpret_cast<ProcessHandle>(request.hProcess); // null when a running program took the file (DDE)
+    return win32::typed<ProcessHandle>(request.hProcess); // null when a running program took the file (DDE)
 }
 
 } // namespace platform

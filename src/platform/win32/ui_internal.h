@@ -4,11 +4,12 @@
 #include <windows.h>
 
 #include "platform/events.h"
+#include "platform/win32/native_handles.h"
 
 namespace platform::win32 {
 
-inline HWND hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-inline WindowHandle handleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+inline HWND hwnd(WindowHandle window) { return win32::native<HWND>(window); }
+inline WindowHandle handleOf(HWND window) { return win32::typed<WindowHandle>(window); }
 
 // Registers the program's window class on first use; 0 when registration fails.
 ATOM programWindowClass();

@@ -29,6 +29,7 @@
 #include "core/text.h"
 #include "launch/launcher.h"
 #include "platform/dialogs.h"
+#include "platform/win32/native_handles.h"
 
 #include "../harness_output.h"
 
@@ -88,11 +89,11 @@ int runEntry(int argc, wchar_t** argv) {
     }
     HWND owner = makeWindow(L"Vorlix - ", WS_POPUP, 0, 0, 150, 40);
     if (!owner) return 1;
-    app.mainWindow = reinterpret_cast<platform::WindowHandle>(owner);
+    app.mainWindow = platform::win32::typed<platform::WindowHandle>(owner);
     if (editor) {
         HWND editorWindow = makeWindow(L"Vorlix - harness.lst", WS_OVERLAPPEDWINDOW, editorX, editorY, 500, 400);
         if (!editorWindow) return 1;
-        app.editorWindow = reinterpret_cast<platform::WindowHandle>(editorWindow);
+        app.editorWindow = platform::win32::typed<platform::WindowHandle>(editorWindow);
         app.mainWindow = app.editorWindow;
     }
     app.entries = {{label, argument(argv[2])}};
@@ -106,7 +107,7 @@ int runFolderItem(int argc, wchar_t** argv) {
     if (argc != 5) return 2;
     HWND owner = makeWindow(L"Vorlix - ", WS_POPUP, 0, 0, 150, 40);
     if (!owner) return 1;
-    app.mainWindow = reinterpret_cast<platform::WindowHandle>(owner);
+    app.mainWindow = platform::win32::typed<platform::WindowHandle>(owner);
     FolderSubmenu listed;
     listed.folder = argument(argv[2]);
     listed.opener = argument(argv[3]);
@@ -163,10 +164,10 @@ int runCentredBox(int argc, wchar_t** argv) {
     say(rectLine("owner", ownerRect));
     UINT_PTR timer = SetTimer(nullptr, 0, 50, boxTimer);
     boxWatch.name = "centred";
-    centredMessageBox(reinterpret_cast<platform::WindowHandle>(owner), u"Remove Harness ?", u"Confirm",
+    centredMessageBox(platform::win32::typed<platform::WindowHandle>(owner), u"Remove Harness ?", u"Confirm",
                       platform::BoxOkCancel);
     boxWatch.name = "plain";
-    platform::messageBox(reinterpret_cast<platform::WindowHandle>(owner), u"Remove Harness ?", u"Confirm",
+    platform::messageBox(platform::win32::typed<platform::WindowHandle>(owner), u"Remove Harness ?", u"Confirm",
                          platform::BoxOkCancel);
     KillTimer(nullptr, timer);
     return 0;

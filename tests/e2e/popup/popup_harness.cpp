@@ -22,6 +22,7 @@
 #include "platform/events.h"
 #include "platform/menus.h"
 #include "platform/top_windows.h"
+#include "platform/win32/native_handles.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ std::u16string itemLine(HMENU menu, int position) {
 bool listItems(platform::MenuNotice notice, platform::MenuHandle menu, int position) {
     const bool filled = vorlix::popupMenuNotice(notice, menu, position);
     if (notice != platform::MenuNotice::Opening) return filled;
-    HMENU m = reinterpret_cast<HMENU>(menu);
+    HMENU m = platform::win32::native<HMENU>(menu);
     say(u"menu\n");
     for (int i = 0; i < GetMenuItemCount(m); ++i) say(itemLine(m, i));
     return filled;

@@ -18,6 +18,7 @@
 #include "platform/events.h"
 #include "platform/keyboard.h"
 #include "platform/top_windows.h"
+#include "platform/win32/native_handles.h"
 #include "platform/window_geometry.h"
 
 #include "../harness_output.h"
@@ -37,7 +38,7 @@ void check(const char* name, bool ok, const std::string& detail = {}) {
     say(std::string("check ") + name + (ok ? " ok" : " FAIL " + detail) + "\n");
 }
 
-HWND hwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+HWND hwnd(WindowHandle w) { return platform::win32::native<HWND>(w); }
 
 std::string narrow(const std::u16string& text) {
     std::string out;

@@ -21,6 +21,7 @@
 #include "platform/keyboard.h"
 #include "platform/menus.h"
 #include "platform/top_windows.h"
+#include "platform/win32/native_handles.h"
 #include "platform/window_geometry.h"
 
 #include "../harness_output.h"
@@ -36,7 +37,7 @@ void check(const char* name, bool ok, const std::string& detail = {}) {
     say(std::string("check ") + name + (ok ? " ok" : " FAIL " + detail) + "\n");
 }
 
-HWND hwnd(platform::WindowHandle w) { return reinterpret_cast<HWND>(w); }
+HWND hwnd(platform::WindowHandle w) { return platform::win32::native<HWND>(w); }
 
 bool notice(platform::MenuNotice what, platform::MenuHandle menu, int position) {
     if (what == platform::MenuNotice::LoopEnded) say("notice loop-ended\n");
