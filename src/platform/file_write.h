@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/handles.h"
+
 namespace platform {
 
 // An open file. 0 means "none" (the Win32 side maps INVALID_HANDLE_VALUE to 0).
-using WriteHandle = std::uintptr_t;
+using WriteHandle = Handle<struct WriteKind>;
 
 // Creates a file that must not exist yet (CREATE_NEW), for writing, shared with nobody.
 WriteHandle createNewFile(std::u16string_view path);

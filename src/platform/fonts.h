@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/handles.h"
+
 namespace platform {
 
-using FontHandle = std::uintptr_t;
+using FontHandle = Handle<struct FontKind>;
 
 // A regular-weight font of the face at the given point size (at 96 DPI); 0 when it cannot be made.
 FontHandle createFont(const std::u16string& face, int points);

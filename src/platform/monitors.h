@@ -7,7 +7,7 @@
 
 namespace platform {
 
-using MonitorHandle = std::uintptr_t;
+using MonitorHandle = Handle<struct MonitorKind>;
 
 // MonitorFromPoint with MONITOR_DEFAULTTONEAREST: a point beside every monitor gets the nearest one.
 MonitorHandle monitorNearestTo(Point point);

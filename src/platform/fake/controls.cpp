@@ -18,7 +18,7 @@ void resetControls() { controls() = ControlsState{}; }
 
 namespace {
 
-constexpr platform::FontHandle FirstFontHandle = 0x6000;
+constexpr std::uintptr_t FirstFontHandle = 0x6000;
 
 FakeWindow* liveWindow(platform::WindowHandle handle) {
     FakeWindow* w = window(handle);
@@ -167,7 +167,7 @@ Point screenSize() { return fake::controls().screenSize; }
 FontHandle createFont(const std::u16string& face, int points) {
     auto& state = fake::controls();
     if (state.fontFails) return 0;
-    const FontHandle handle = fake::FirstFontHandle + 0x10 * state.fonts.size();
+    const FontHandle handle{fake::FirstFontHandle + 0x10 * state.fonts.size()};
     state.fonts.push_back({handle, face, points, false});
     return handle;
 }

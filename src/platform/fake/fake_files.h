@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_write.h"
+
 namespace fake {
 
 struct FakeFile {
@@ -32,7 +34,7 @@ struct FilesState {
 
     // Writing (platform/file_write.h) and listing a folder (platform/folders.h). Every call counts as one
     // step; a test makes a chosen step fail.
-    std::map<std::uintptr_t, OpenWriteFile> openFiles;
+    std::map<platform::WriteHandle, OpenWriteFile> openFiles;
     std::uintptr_t nextHandle = 1;
     std::uint64_t nextId = 1;
     int writeSteps = 0;           // calls made so far, failed ones included

@@ -75,7 +75,7 @@ bool isOpen(const fake::FakeFile* f) {
 
 WriteHandle newHandle(std::u16string_view path) {
     auto& s = fake::files();
-    WriteHandle h = s.nextHandle++;
+    const WriteHandle h{s.nextHandle++};
     s.openFiles[h] = fake::OpenWriteFile{std::u16string(path), 0};
     return h;
 }

@@ -44,7 +44,7 @@ MonitorHandle monitorNearestTo(Point point) {
     for (std::size_t i = 1; i < all.size(); ++i) {
         if (fake::distanceSquared(all[i].bounds, point) < fake::distanceSquared(all[best].bounds, point)) best = i;
     }
-    return best + 1;
+    return MonitorHandle{best + 1};
 }
 
 bool highContrastOn() { return fake::monitors().highContrast; }
@@ -53,9 +53,10 @@ Colour systemColour(SystemColour which) { return fake::fakeSystemColour(static_c
 
 bool monitorAreas(MonitorHandle monitor, Rect& bounds, Rect& workArea) {
     const std::vector<fake::FakeMonitor> all = fake::currentMonitors();
-    if (fake::monitors().infoFails || monitor == 0 || monitor > all.size()) return false;
-    bounds = all[monitor - 1].bounds;
-    workArea = all[monitor - 1].workArea;
+    const std::size_t number = monitor.value; // 1-based
+    if (fake::monitors().infoFails || number == 0 || number > all.size()) return false;
+    bounds = all[number - 1].bounds;
+    workArea = all[number - 1].workArea;
     return true;
 }
 

@@ -174,19 +174,19 @@ FontHandle createFont(const std::u16string& face, int points) {
     HFONT font = CreateFontW(-MulDiv(points, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                              wz(face));
-    return reinterpret_cast<FontHandle>(font);
+    return win32::typed<FontHandle>(font);
 }
 
-bool destroyFont(FontHandle font) { return DeleteObject(reinterpret_cast<HFONT>(font)) != FALSE; }
+bool destroyFont(FontHandle font) { return DeleteObject(win32::native<HFONT>(font)) != FALSE; }
 
 void setDefaultControlFont(WindowHandle window, FontHandle font) {
     if (!IsWindow(hwnd(window))) return;
-    topLevels()[rootOf(hwnd(window))].font = reinterpret_cast<HFONT>(font);
+    topLevels()[rootOf(hwnd(window))].font = win32::native<HFONT>(font);
 }
 
 bool setControlFont(WindowHandle control, FontHandle font) {
     if (!IsWindow(hwnd(control))) return false;
-    SendMessageW(hwnd(control), WM_SETFONT, static_cast<WPARAM>(font), TRUE); // WM_SETFONT answers nothing
+    SendMessageW(hwnd(control), WM_SETFONT, static_cast<WPARAM>(font.value), TRUE); // WM_SETFONT answers nothing
     return true;
 }
 

@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
+#include "platform/win32/native_handles.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
 
 namespace {
 
-WriteHandle fromHandle(HANDLE h) { return h == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<WriteHandle>(h); }
-HANDLE toHandle(WriteHandle file) { return reinterpret_cast<HANDLE>(file); }
+WriteHandle fromHandle(HANDLE h) { return h == INVALID_HANDLE_VALUE ? 0 : win32::typed<WriteHandle>(h); }
+HANDLE toHandle(WriteHandle file) { return win32::native<HANDLE>(file); }
 
 } // namespace
 

@@ -171,7 +171,7 @@ WindowHandle openInfoWindow(WindowHandle owner, const InfoWindowContent& content
     HWND window = CreateWindowExW(0, InfoClassName, L"", InfoStyle, x, y, width, height, ownerWindow, nullptr,
                                   instance(), nullptr);
     if (!window) return 0;
-    SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(content.font));
+    SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(content.font.value));
 
     HWND image = addControl(window, L"STATIC", u"", SS_ICON, 0, 15, 25, 32, 32, 0);
     if (image && content.icon) SendMessageW(image, STM_SETICON, static_cast<WPARAM>(content.icon.value), 0);

@@ -2,16 +2,18 @@
 
 #include <windows.h>
 
+#include "platform/win32/native_handles.h"
+
 namespace platform {
 
 MonitorHandle monitorNearestTo(Point point) {
-    return reinterpret_cast<MonitorHandle>(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST));
+    return win32::typed<MonitorHandle>(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST));
 }
 
 bool monitorAreas(MonitorHandle monitor, Rect& bounds, Rect& workArea) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(reinterpret_cast<HMONITOR>(monitor), &info)) return false;
+    if (!GetMonitorInfoW(win32::native<HMONITOR>(monitor), &info)) return false;
     bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
     workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
     return true;

@@ -128,9 +128,9 @@ void checkShapes(WindowHandle main, WindowHandle panel, WindowHandle label) {
 }
 
 void checkFont(WindowHandle field, platform::FontHandle font) {
-    check("font-given", SendMessageW(hwnd(field), WM_GETFONT, 0, 0) == static_cast<LRESULT>(font));
+    check("font-given", SendMessageW(hwnd(field), WM_GETFONT, 0, 0) == static_cast<LRESULT>(font.value));
     LOGFONTW log{};
-    GetObjectW(reinterpret_cast<HFONT>(font), sizeof log, &log);
+    GetObjectW(platform::win32::native<HFONT>(font), sizeof log, &log);
     check("font-height", log.lfHeight == -12 && log.lfWeight == FW_NORMAL, std::to_string(log.lfHeight));
 }
 
