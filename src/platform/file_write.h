@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/handles.h"
+#include "platform/owned.h"
 
 namespace platform {
 
@@ -57,24 +58,6 @@ constexpr std::uint32_t ErrorAlreadyExists = 183;
 
 // Closes its file when it goes out of scope. A close that can fail and matters (after writing a file that
 // is about to replace another) is done with close(), which reports the result.
-class ScopedWriteHandle {
-public:
-    explicit ScopedWriteHandle(WriteHandle file) : file_(file) {}
-    ~ScopedWriteHandle() {
-        if (file_ != 0) closeFile(file_);
-    }
-    ScopedWriteHandle(const ScopedWriteHandle&) = delete;
-    ScopedWriteHandle& operator=(const ScopedWriteHandle&) = delete;
-    WriteHandle get() const { return file_; }
-    bool valid() const { return file_ != 0; }
-    bool close() {
-        WriteHandle file = file_;
-        file_ = 0;
-        return file != 0 && closeFile(file);
-    }
-
-private:
-    WriteHandle file_;
-};
+using ScopedWriteHandle = Owned<WriteHandle, closeFile>;
 
 } // namespace platform

@@ -1,103 +1,55 @@
 #pragma once
-// The non-copyable guards of the Win32 side, one per handle kind, each freeing its handle the one way
-// that handle is freed. The comment of each names the trap it is there for. The guards of handles that
-// the portable code holds (fonts, icons) are in platform/guards.h.
+// The guards of the Win32 side, one per handle kind, each freeing its handle the one way that handle is
+// freed: most are Owned (platform/owned.h) over the handle and its call; a DC lent by a window, a selection
+// in a DC and COM need more than a handle and keep classes of their own. The comment of each names the
+// trap it is there for. The guards of handles that the portable code holds (fonts, icons) are in
+// platform/guards.h.
 #include <windows.h>
 #include <objbase.h>
 
+#include "platform/owned.h"
+
 namespace platform::win32 {
+
+using platform::Owned;
 
 // ---- Kernel handles ---------------------------------------------------------------------------------
 
+inline bool closeKernelHandle(HANDLE handle) { return CloseHandle(handle) != FALSE; }
+inline bool openedFile(HANDLE handle) { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
+
 // A file opened by CreateFileW. Its failure value is INVALID_HANDLE_VALUE, not 0, so a test for null
 // alone would "close" an invalid handle; both count as none here.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : handle_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
+using FileHandle = Owned<HANDLE, closeKernelHandle, openedFile>;
 
-private:
-    HANDLE handle_;
-};
+inline bool closeSearch(HANDLE search) { return FindClose(search) != FALSE; }
+inline bool openedSearch(HANDLE search) { return search != INVALID_HANDLE_VALUE && search != nullptr; }
 
 // A folder search. FindFirstFileW fails with INVALID_HANDLE_VALUE, not 0, and its handle is closed by
 // FindClose, not CloseHandle.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : handle_(h) {}
-    ~FindHandle() {
-        if (valid()) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+using FindHandle = Owned<HANDLE, closeSearch, openedSearch>;
 
 // ---- Window-system objects --------------------------------------------------------------------------
 
+inline bool destroyTable(HACCEL table) { return DestroyAcceleratorTable(table) != FALSE; }
+
 // An accelerator table. Windows does not free it with the window it serves: DestroyAcceleratorTable is
 // ours to call, also for every table replaced by a rebuilt one.
-class AcceleratorTable {
-public:
-    AcceleratorTable() = default;
-    ~AcceleratorTable() { reset(nullptr); }
-    AcceleratorTable(const AcceleratorTable&) = delete;
-    AcceleratorTable& operator=(const AcceleratorTable&) = delete;
-    void reset(HACCEL table) {
-        if (handle_) DestroyAcceleratorTable(handle_);
-        handle_ = table;
-    }
-    HACCEL get() const { return handle_; }
-
-private:
-    HACCEL handle_ = nullptr;
-};
+using AcceleratorTable = Owned<HACCEL, destroyTable>;
 
 // ---- GDI ----------------------------------------------------------------------------------------------
 
+template <typename Object> bool deleteObject(Object object) { return DeleteObject(object) != FALSE; }
+
 // A bitmap, brush or font: freed with DeleteObject, not DestroyIcon or CloseHandle, and never while it
 // is still selected into a DC. GetIconInfo hands out two new bitmaps that leak without this.
-template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle h) : handle_(h) {}
-    ~GdiObject() { reset(nullptr); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    void reset(Handle h) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = h;
-    }
-    Handle get() const { return handle_; }
+template <typename Object> using GdiObject = Owned<Object, deleteObject<Object>>;
 
-private:
-    Handle handle_ = nullptr;
-};
+inline bool deleteDc(HDC dc) { return DeleteDC(dc) != FALSE; }
 
 // A memory DC compatible with the screen; DeleteDC, not ReleaseDC, frees it.
-class MemoryDc {
-public:
-    MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
+struct MemoryDc : Owned<HDC, deleteDc> {
+    MemoryDc() : Owned(CreateCompatibleDC(nullptr)) {}
 };
 
 // The DC of a window (of the screen for none), from GetDC: it goes back with ReleaseDC to the window it
@@ -176,21 +128,13 @@ private:
     Interface* object_ = nullptr;
 };
 
+template <typename Pointer> bool freeTaskMemory(Pointer memory) {
+    CoTaskMemFree(memory);
+    return true;
+}
+
 // Memory that COM or the shell hands out from the COM task allocator (an item-id list of the folder
 // browser): CoTaskMemFree, not free, delete or LocalFree.
-template <typename Pointer>
-class TaskMemory {
-public:
-    explicit TaskMemory(Pointer memory) : memory_(memory) {}
-    ~TaskMemory() {
-        if (memory_) CoTaskMemFree(memory_);
-    }
-    TaskMemory(const TaskMemory&) = delete;
-    TaskMemory& operator=(const TaskMemory&) = delete;
-    Pointer get() const { return memory_; }
-
-private:
-    Pointer memory_;
-};
+template <typename Pointer> using TaskMemory = Owned<Pointer, freeTaskMemory<Pointer>>;
 
 } // namespace platform::win32
