@@ -320,9 +320,18 @@ platform::WindowHandle editorControl(int number) {
     return number > 0 && number < EditorCommandLimit ? control(number) : 0;
 }
 std::u16string controlText(int number) { return platform::windowText(editorControl(number)); }
-void setControlText(int number, const std::u16string& text) { platform::setWindowText(editorControl(number), text); }
+// A field that already shows the text is left alone: setting text redraws the field and notifies the window,
+// which a drop of many files did several times per file.
+void setControlText(int number, const std::u16string& text) {
+    if (controlText(number) != text) platform::setWindowText(editorControl(number), text);
+}
+void focusControl(int number) {
+    if (!hasFocus(number)) platform::setFocus(editorControl(number));
+}
 bool controlChecked(int number) { return platform::isChecked(editorControl(number)); }
-void setControlChecked(int number, bool checked) { platform::setChecked(editorControl(number), checked); }
+void setControlChecked(int number, bool checked) {
+    if (controlChecked(number) != checked) platform::setChecked(editorControl(number), checked);
+}
 
 void setEditorMode(int mode) {
     if (mode == ed().editorMode) return;

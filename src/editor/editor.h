@@ -25,6 +25,8 @@ void openHelp();
 platform::WindowHandle editorControl(int number);
 std::u16string controlText(int number);
 void setControlText(int number, const std::u16string& text);
+// Gives the control the keyboard focus unless it has it.
+void focusControl(int number);
 bool controlChecked(int number);
 void setControlChecked(int number, bool checked);
 

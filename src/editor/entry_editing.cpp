@@ -113,7 +113,7 @@ void loadSelectedEntry() {
     showExplorerOptions();
     refreshIconButton();
     platform::selectChoice(editorControl(RunModeBox), runModeIndex(e.runMode));
-    if (e.label.empty()) platform::setFocus(editorControl(LabelField));
+    if (e.label.empty()) focusControl(LabelField);
 }
 
 bool checkDirectory() {
@@ -124,7 +124,7 @@ bool checkDirectory() {
     std::uint32_t attributes = 0;
     if (platform::fileAttributes(expanded, attributes) && (attributes & platform::AttributeDirectory)) return true;
     platform::messageBeep();
-    platform::setFocus(editorControl(DirectoryField));
+    focusControl(DirectoryField);
     return false;
 }
 
@@ -139,7 +139,7 @@ unsigned commitFields() {
     }
     if (const int field = unstorableField(label)) {
         platform::messageBeep();
-        platform::setFocus(editorControl(field));
+        focusControl(field);
         return NoRefresh;
     }
     MenuEntry& entry = app.entries[selected()];
@@ -183,7 +183,7 @@ bool adjustLabel(int mode) {
     setControlChecked(InSubmenuBox, labelPlacement(label) == SubmenuMember);
     if (rewritten) {
         setControlText(LabelField, label);
-        platform::setFocus(editorControl(LabelField));
+        focusControl(LabelField);
     }
     if (hasSelection()) platform::setListRowText(list(), static_cast<int>(ed().selectedIndex), label);
     return rewritten;
