@@ -1,10 +1,10 @@
 #pragma once
-// The Win32 layer's unsafe string calls are compile errors too (core/banned.h has the C library's). The
+// The Win32 layer's unsafe string calls are compile errors too (platform/banned.h has the C library's). The
 // system headers that declare them are read first; after that, any use of a poisoned name fails the build.
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/banned.h"
+#include "platform/banned.h"
 
 #undef lstrcpy
 #undef lstrcat
