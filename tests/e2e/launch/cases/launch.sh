@@ -13,6 +13,23 @@ harness() {
     HARNESS_OUT=$(spawned_output "$_name")
 }
 
+# started NAME ARGS...: the harness, then the log of the probe it started. A probe that Wine failed to
+# start (not_started) never ran: the harness is run again, at most three times in all.
+started() {
+    local _try _deadline
+    for _try in 1 2 3; do
+        harness "$@"
+        _deadline=$((SECONDS + E2E_EXIT_S))
+        until [[ -e "$PROBE_LOG" ]]; do
+            not_started "$1" && continue 2
+            ((SECONDS >= _deadline)) && fail "file $PROBE_LOG did not appear within $E2E_EXIT_S s"
+            sleep 0.05
+        done
+        return 0
+    done
+    fail "Wine failed to start the probe three times"
+}
+
 test_entry_requests_reach_the_started_program() {
     copy_probe tools
     mkdir -p "$E2E_TMP/run here"
@@ -32,9 +49,8 @@ test_entry_requests_reach_the_started_program() {
         IFS='|' read -r name definition modifiers show cwd argv1 <<<"$row"
         echo "case $name"
         use_probe_log "probe-$modifiers-$show-$argv1"
-        harness entry entry "$definition" --modifiers "$modifiers"
+        started entry entry "$definition" --modifiers "$modifiers"
         assert_contains "$HARNESS_OUT" "result=3" "launch result of $name"
-        wait_file "$PROBE_LOG"
         assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
         assert_probe "$PROBE_LOG" show "$show"
         assert_probe "$PROBE_LOG" cwd "$cwd"
@@ -45,9 +61,8 @@ test_entry_requests_reach_the_started_program() {
 test_bare_name_starts_in_the_launchers_directory() {
     copy_probe here
     use_probe_log bare
-    SPAWN_CWD="$E2E_TMP/here" harness bare entry 'probe.exe;one'
+    SPAWN_CWD="$E2E_TMP/here" started bare entry 'probe.exe;one'
     assert_contains "$HARNESS_OUT" "result=3"
-    wait_file "$PROBE_LOG"
     assert_probe "$PROBE_LOG" cwd "$(winpath "$E2E_TMP/here")"
     assert_probe "$PROBE_LOG" argv1 one
 }
@@ -76,9 +91,8 @@ test_vorlix_entry_restarts_or_starts_a_second_copy_beside_the_editor() {
 
     copy_probe second
     use_probe_log second
-    harness editor entry 'vorlix;other.lst /n' --program "$PROBE_COPY" --editor 100,200
+    started editor entry 'vorlix;other.lst /n' --program "$PROBE_COPY" --editor 100,200
     assert_contains "$HARNESS_OUT" "result=3"
-    wait_file "$PROBE_LOG"
     assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
     assert_probe "$PROBE_LOG" argv1 other.lst
     assert_probe "$PROBE_LOG" argv2 /n
@@ -92,8 +106,7 @@ test_folder_item_with_a_quoted_opener() {
     folder="$(winpath "$E2E_TMP/listed")\\u005c"
     use_probe_log opener
     # The opener in double quotes (written as \u0022 so that no command-line parser touches them).
-    harness item folder-item "$folder" "\\u0022$PROBE_COPY\\u0022" 'b c.txt'
-    wait_file "$PROBE_LOG"
+    started item folder-item "$folder" "\\u0022$PROBE_COPY\\u0022" 'b c.txt'
     assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
     assert_probe "$PROBE_LOG" argc 2
     assert_probe "$PROBE_LOG" argv1 'b c.txt'
@@ -104,8 +117,7 @@ test_folder_item_with_a_quoted_opener() {
 test_folder_item_without_opener_starts_the_file() {
     copy_probe listed
     use_probe_log plain
-    harness item folder-item "$(winpath "$E2E_TMP/listed")\\u005c" '' probe.exe
-    wait_file "$PROBE_LOG"
+    started item folder-item "$(winpath "$E2E_TMP/listed")\\u005c" '' probe.exe
     assert_probe "$PROBE_LOG" exe "$PROBE_COPY"
     assert_probe "$PROBE_LOG" argc 1
 }
