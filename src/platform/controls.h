@@ -41,6 +41,9 @@ enum class ControlKind {
     ListView,      // report view, one column, no header, single selection, selection always shown,
                    // full-row select, sunken edge, label tips
     IconList,      // list mode with small icons, single selection, selection always shown
+    Image,         // an icon (setImageIcon), drawn at its own size
+    Rule,          // a horizontal rule: an empty text with a sunken edge
+    Link,          // text with the hand cursor (setLinkColours); the left button's release on it is a Click
 };
 
 // Creates a visible child control of parent (a window or a panel) with the number id at bounds (in the
@@ -53,6 +56,10 @@ WindowHandle createLabel(WindowHandle parent, int controlId, const Rect& bounds,
                          Colour textColour);
 // Draws a label's text in colour.
 bool setTextColour(WindowHandle label, Colour colour);
+// Draws a link's text in colour, and in hotColour while the mouse is over it.
+bool setLinkColours(WindowHandle link, Colour colour, Colour hotColour);
+// Narrows a control to the width its text needs in its font, so that a click beside the text misses it.
+bool fitToText(WindowHandle control);
 // The tooltip of control (a new one, or the text of the one it has); window is the top-level window.
 bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string& text);
 
@@ -78,6 +85,8 @@ bool isChecked(WindowHandle button);
 bool setChecked(WindowHandle button, bool checked);
 // The icon an image button shows (0: none); the button does not own it.
 bool setButtonIcon(WindowHandle button, IconHandle icon);
+// The icon an image shows (0: none); the image does not own it.
+bool setImageIcon(WindowHandle image, IconHandle icon);
 
 // ---- Drop-down lists ---------------------------------------------------------------------------------
 

@@ -20,6 +20,8 @@ enum class EventKind {
     Timer,        // id: the timer's identifier
     FilesDropped, // control: the number of the control dropped on (0: the window); files: paths, "\n"-separated
     KeyPressed,   // id: virtual-key code; control: the control that had it (0: the window)
+    Released,     // the left button released on the window itself, not on a control (see reportClicks)
+    FramePressed, // the left button pressed on the window's frame (see reportClicks)
 };
 
 enum class ControlAction { Click, DoubleClick, Change, FocusLost };
@@ -44,6 +46,10 @@ void drainEvents(WindowHandle window);
 // Queues an event as if its window had produced it; for choices that arrive by other ways than a window
 // message (a menu tracked with TPM_RETURNCMD keeps the whole 32-bit identifier).
 void postEvent(const WindowEvent& event);
+
+// From now on window reports Released and FramePressed events; a press on its frame then no longer
+// starts a move or a resize.
+bool reportClicks(WindowHandle window);
 
 // ---- Timers -----------------------------------------------------------------------------------------
 

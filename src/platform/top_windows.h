@@ -25,8 +25,9 @@ bool workArea(Rect& area);
 Point screenSize();
 
 // A top-level popup window with a sizing frame and no caption (WS_POPUP | WS_THICKFRAME), its client area
-// clientWidth x clientHeight, placed at (0, 0), hidden. 0 when it cannot be created.
-WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight);
+// clientWidth x clientHeight, placed at (0, 0), hidden, owned by owner (0: none). 0 when it cannot be created.
+WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight,
+                               WindowHandle owner = 0);
 // Destroys window with its controls; its queued events, shortcuts and timers go with it.
 bool destroyWindow(WindowHandle window);
 bool windowExists(WindowHandle window);

@@ -4,18 +4,16 @@
 
 #include "core/app_state.h"
 #include "app/info_window.h"
-#include "core/text.h"
 #include "platform/fake/fake_controls.h"
 #include "platform/fake/fake_icons.h"
-#include "platform/fake/fake_info_window.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"
 #include "platform/shell.h"
 #include "test_support.h"
 
 using namespace vorlix;
-using platform::InfoEvent;
-using platform::InfoEventKind;
+using platform::EventKind;
 
 namespace {
 
@@ -25,54 +23,84 @@ class InfoWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::resetAll();
-        fake::resetInfoWindow();
-        fake::resetShell();
         fake::resetWindowGeometry();
         fake::resetIcons();
         fake::ui().active = Editor;
+        fake::windowGeometry().rects[Editor] = {100, 50, 700, 450};
         app.versionTitle = u"Vorlix - ver. 2.58 (64 bit)";
         app.buildText = u"Compiled: 2021-02-07 gcc";
     }
+
+    // The info window: the first window made.
+    static const fake::FakeWindow& info() { return fake::ui().windows.at(0); }
+    static std::vector<const fake::FakeWindow*> controlsOf(platform::ControlKind kind) {
+        std::vector<const fake::FakeWindow*> found;
+        for (const fake::FakeWindow& w : fake::ui().windows) {
+            if (w.parent == info().handle && w.kind == kind) found.push_back(&w);
+        }
+        return found;
+    }
 };
 
-TEST_F(InfoWindow, ShowsTheProgramLinesOverTheActiveWindow) {
+TEST_F(InfoWindow, ShowsTheProgramLinesAndTwoLinksCentredOnTheActiveWindow) {
+    fake::scriptEvent(EventKind::KeyPressed);
     showInfo();
-    const auto& w = fake::infoWindow();
-    EXPECT_EQ(w.opened, 1);
+    const fake::FakeWindow& w = info();
     EXPECT_EQ(w.owner, Editor);
-    EXPECT_EQ(w.content.versionLine, app.versionTitle);
-    EXPECT_EQ(w.content.buildLine, app.buildText);
-    EXPECT_FALSE(w.content.thirdLine.empty());
-    EXPECT_EQ(w.content.webAddress.substr(0, 8), u"https://");
-    EXPECT_EQ(w.content.mailAddress.substr(0, 7), u"mailto:");
-    EXPECT_EQ(w.drains, 1);
+    EXPECT_EQ(w.clientWidth, 300);
+    EXPECT_EQ(w.clientHeight, 135);
+    EXPECT_TRUE(w.text.empty());
+    EXPECT_TRUE(w.reportsClicks) << "a click on the window or its frame must reach the loop";
+    ASSERT_FALSE(fake::ui().moves.empty());
+    EXPECT_EQ(fake::ui().moves[0].x, (100 + 700 - 308) / 2);
+    EXPECT_EQ(fake::ui().moves[0].y, (50 + 450 - 143) / 2);
+
+    const auto labels = controlsOf(platform::ControlKind::Label);
+    ASSERT_EQ(labels.size(), 3u);
+    EXPECT_EQ(labels[0]->text, app.versionTitle);
+    EXPECT_EQ(labels[1]->text, app.buildText);
+    EXPECT_FALSE(labels[2]->text.empty());
+    const auto links = controlsOf(platform::ControlKind::Link);
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0]->text.substr(0, 8), u"https://");
+    EXPECT_EQ(links[1]->text.substr(0, 7), u"mailto:");
+    for (const fake::FakeWindow* link : links) {
+        EXPECT_EQ(link->textColour, platform::rgb(0, 0, 255));
+        EXPECT_EQ(link->hotTextColour, platform::rgb(255, 0, 0));
+        EXPECT_TRUE(link->fittedToText) << "a click beside the text must be a click on the window";
+    }
+    ASSERT_EQ(controlsOf(platform::ControlKind::Image).size(), 1u);
+    EXPECT_NE(controlsOf(platform::ControlKind::Image)[0]->icon, 0);
+    EXPECT_EQ(fake::ui().drains, 1);
 }
 
-TEST_F(InfoWindow, ClosesAtTheFirstClickKeyOrLink) {
-    const InfoEvent other{InfoEventKind::Other, 0};
+TEST_F(InfoWindow, ClosesAtTheFirstClickKeyOrLinkAndFadesOut) {
     const struct {
         const char* name;
-        std::vector<InfoEvent> events;
-        int waits;
-        const char16_t* opened; // address handed to the shell, or none
+        std::vector<EventKind> before; // events that keep it open
+        EventKind closing;
+        int control;
+        const char16_t* opened; // the address handed to the shell, or none
     } rows[] = {
-        {"click on the window", {other, {InfoEventKind::ClientClick, 0}, other}, 2, nullptr},
-        {"key", {{InfoEventKind::KeyPress, 0}}, 1, nullptr},
-        {"frame", {other, other, {InfoEventKind::FrameClick, 0}}, 3, nullptr},
-        {"close request", {{InfoEventKind::CloseRequest, 0}}, 1, nullptr},
-        {"web link", {other, {InfoEventKind::Control, platform::InfoWebLink}}, 2, u"https://"},
-        {"mail link", {{InfoEventKind::Control, platform::InfoMailLink}}, 1, u"mailto:"},
-        {"unknown control closes without opening", {{InfoEventKind::Control, 9}}, 1, nullptr},
+        {"click on the window", {EventKind::Activate}, EventKind::Released, 0, nullptr},
+        {"key", {}, EventKind::KeyPressed, 0, nullptr},
+        {"frame", {EventKind::Activate, EventKind::Timer}, EventKind::FramePressed, 0, nullptr},
+        {"close request", {}, EventKind::Close, 0, nullptr},
+        {"web link", {EventKind::Activate}, EventKind::Control, 1, u"https://www.vorlix.org/"},
+        {"mail link", {}, EventKind::Control, 2, u"mailto:support@vorlix.org"},
+        {"unknown control closes without opening", {}, EventKind::Control, 9, nullptr},
     };
     for (const auto& r : rows) {
-        fake::resetInfoWindow();
-        fake::resetShell();
+        SetUp();
         fake::shell().defaultResult = 2; // no browser or mail program: still closes, no message
-        fake::infoWindow().events.assign(r.events.begin(), r.events.end());
+        for (EventKind kind : r.before) fake::scriptEvent(kind);
+        fake::scriptEvent(r.closing, r.control);
         showInfo();
-        const auto& w = fake::infoWindow();
-        EXPECT_EQ(w.waits, r.waits) << r.name;
-        EXPECT_EQ(w.closed, 1) << r.name;
+        EXPECT_EQ(fake::ui().waits.size(), r.before.size() + 1) << r.name;
+        EXPECT_TRUE(info().destroyed) << r.name;
+        ASSERT_EQ(fake::ui().animations.size(), 1u) << r.name;
+        EXPECT_EQ(fake::ui().animations[0].durationMs, 300u) << r.name;
+        EXPECT_EQ(fake::ui().animations[0].flags, platform::AnimateBlend | platform::AnimateHide) << r.name;
         const auto& requests = fake::shell().requests;
         if (!r.opened) {
             EXPECT_TRUE(requests.empty()) << r.name;
@@ -81,24 +109,19 @@ TEST_F(InfoWindow, ClosesAtTheFirstClickKeyOrLink) {
         ASSERT_EQ(requests.size(), 1u) << r.name;
         EXPECT_EQ(requests[0].owner, Editor) << r.name;
         EXPECT_EQ(requests[0].verb, u"open") << r.name;
-        std::u16string expectedStart(r.opened);
-        EXPECT_EQ(requests[0].file.substr(0, expectedStart.size()), expectedStart) << r.name;
-        EXPECT_EQ(requests[0].file, r.events.back().control == platform::InfoWebLink ? w.content.webAddress
-                                                                                      : w.content.mailAddress)
-            << r.name;
+        EXPECT_EQ(requests[0].file, r.opened) << r.name;
         EXPECT_TRUE(requests[0].parameters.empty() && requests[0].directory.empty()) << r.name;
         EXPECT_EQ(requests[0].show, platform::ShellShowNormal) << r.name;
     }
 }
 
-// The window's controls draw with the font and show the icon without owning either: both are handed over,
-// and both are freed once the window has closed, also when it could not be opened.
+// The window's controls draw with the font and show the icon without owning either: both are freed, and
+// only once the window has gone, also when it could not be opened.
 TEST_F(InfoWindow, FontAndIconLiveUntilTheWindowHasClosed) {
     for (const bool openFails : {false, true}) {
-        fake::resetInfoWindow();
-        fake::resetControls();
-        fake::resetIcons();
-        fake::infoWindow().openFails = openFails;
+        SetUp();
+        fake::ui().createFails = openFails;
+        fake::scriptEvent(EventKind::Released);
         showInfo();
         ASSERT_EQ(fake::controls().fonts.size(), 1u) << openFails;
         const fake::FontRecord& font = fake::controls().fonts[0];
@@ -107,18 +130,14 @@ TEST_F(InfoWindow, FontAndIconLiveUntilTheWindowHasClosed) {
         EXPECT_TRUE(font.destroyed) << openFails;
         EXPECT_EQ(fake::icons().destroyed, 1) << openFails;
         EXPECT_TRUE(fake::icons().live.empty() && fake::icons().badDestroys == 0) << openFails;
-        if (openFails) continue;
-        EXPECT_EQ(fake::infoWindow().content.font, font.handle);
-        EXPECT_EQ(fake::infoWindow().fontAtClose, font.handle);
-        EXPECT_EQ(fake::infoWindow().iconAtClose, u"program:32");
+        EXPECT_EQ(fake::ui().freedTooSoon, 0) << openFails;
+        if (openFails) {
+            EXPECT_TRUE(fake::ui().waits.empty());
+            EXPECT_TRUE(fake::ui().animations.empty());
+        } else {
+            EXPECT_EQ(controlsOf(platform::ControlKind::Label)[0]->font, font.handle);
+        }
     }
-}
-
-TEST_F(InfoWindow, WindowThatCannotOpenShowsNothing) {
-    fake::infoWindow().openFails = true;
-    showInfo();
-    EXPECT_EQ(fake::infoWindow().waits, 0);
-    EXPECT_EQ(fake::infoWindow().closed, 0);
 }
 
 } // namespace

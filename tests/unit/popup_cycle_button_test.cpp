@@ -273,7 +273,8 @@ TEST_F(ConfigurationButton, IsNotOfferedWithNoButtonReadOnlyMenuOrCtrlDismissal)
         EXPECT_EQ(app.cycleState, row.state) << row.name;
         for (const fake::Move& m : fake::ui().moves) // the editor places its own window
             EXPECT_NE(fake::window(m.window)->text, u"Vorlix - ") << row.name;
-        EXPECT_TRUE(fake::ui().animations.empty()) << row.name;
+        for (const fake::Animation& a : fake::ui().animations) // no button faded in (the editor may show Info)
+            EXPECT_NE(fake::window(a.window)->text, u"Vorlix - ") << row.name;
         EXPECT_EQ(app.editorStartIndex, 0) << row.name;
     }
 }

@@ -217,6 +217,21 @@ bool setTextColour(WindowHandle label, Colour colour) {
     return true;
 }
 
+bool setLinkColours(WindowHandle link, Colour colour, Colour hotColour) {
+    fake::FakeWindow* w = fake::liveWindow(link);
+    if (!w || w->kind != ControlKind::Link) return false;
+    w->textColour = colour;
+    w->hotTextColour = hotColour;
+    return true;
+}
+
+bool fitToText(WindowHandle control) {
+    fake::FakeWindow* w = fake::liveWindow(control);
+    if (!w || w->parent == 0) return false;
+    w->fittedToText = true;
+    return true;
+}
+
 bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string& text) {
     fake::FakeWindow* c = fake::liveWindow(control);
     if (!fake::liveWindow(window) || !c || fake::rootOf(control) != window) return false;
@@ -277,6 +292,13 @@ bool setChecked(WindowHandle button, bool checked) {
 bool setButtonIcon(WindowHandle button, IconHandle icon) {
     fake::FakeWindow* w = fake::liveWindow(button);
     if (!w || w->kind != ControlKind::ImageButton) return false;
+    w->icon = icon;
+    return true;
+}
+
+bool setImageIcon(WindowHandle image, IconHandle icon) {
+    fake::FakeWindow* w = fake::liveWindow(image);
+    if (!w || w->kind != ControlKind::Image) return false;
     w->icon = icon;
     return true;
 }

@@ -28,10 +28,13 @@ struct FakeWindow {
     int controlId = 0;                 // labels and controls
     platform::Rect bounds;             // labels and controls: in the parent's client area
     platform::Colour textColour = 0;
+    platform::Colour hotTextColour = 0;    // links, under the mouse
+    bool fittedToText = false;
     bool visible = false;
     bool topmost = false;
     bool redrawPaused = false;
     bool acceptsFiles = false;
+    bool reportsClicks = false;
     bool destroyed = false;
 
     // Dialog windows (platform/controls.h).
@@ -143,6 +146,7 @@ struct UiState {
     platform::WindowHandle focus = 0;
     int waitsOnNothing = 0; // unlimited waits that no scripted event could ever end
     std::vector<int> refusedActions; // numbers of controls a scripted user action could not reach
+    int freedTooSoon = 0; // controls whose font or icon was freed before their window was destroyed
 };
 
 UiState& ui();

@@ -3,7 +3,9 @@
 #include "platform/cursor.h"
 #include "platform/environment.h"
 #include "platform/events.h"
+#include "platform/fake/fake_controls.h"
 #include "platform/fake/fake_environment.h"
+#include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_ui.h"
 #include "platform/fake/fake_window_geometry.h"
 #include "platform/keyboard.h"
@@ -241,10 +243,12 @@ bool workArea(Rect& area) {
     return true;
 }
 
-WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight) {
+WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight,
+                               WindowHandle owner) {
     if (fake::ui().createFails) return 0;
     fake::FakeWindow w;
     w.text = title;
+    w.owner = owner;
     w.clientWidth = clientWidth;
     w.clientHeight = clientHeight;
     WindowHandle handle = fake::newWindow(w);
@@ -291,7 +295,11 @@ bool destroyWindow(WindowHandle window) {
     fake::FakeWindow* w = fake::liveWindow(window);
     if (!w) return false;
     for (fake::FakeWindow& child : fake::ui().windows) {
-        if (child.handle != window && fake::isWithin(child.handle, window)) {
+        if (child.destroyed || !fake::isWithin(child.handle, window)) continue;
+        // The system's controls draw with their font and icon until they are gone, and free neither.
+        const fake::FontRecord* font = fake::font(child.font);
+        if ((font && font->destroyed) || (child.icon && fake::iconSource(child.icon).empty())) ++fake::ui().freedTooSoon;
+        if (child.handle != window) {
             child.destroyed = true; // panels take their controls with them
             child.visible = false;
         }
@@ -337,6 +345,13 @@ void postEvent(const WindowEvent& event) {
     posted.event = event;
     posted.pending = true;
     events.insert(it, posted);
+}
+
+bool reportClicks(WindowHandle window) {
+    fake::FakeWindow* w = fake::liveWindow(window);
+    if (!w) return false;
+    w->reportsClicks = true;
+    return true;
 }
 
 bool startTimer(WindowHandle window, unsigned id, unsigned periodMs) {

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/keyboard.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/native_handles.h"
 #include "platform/win32/ui_internal.h"
 #include "platform/win32/wide.h"
@@ -75,6 +76,9 @@ ControlClass controlClass(ControlKind kind) {
                 WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                 WS_EX_CLIENTEDGE};
     case ControlKind::IconList: return {WC_LISTVIEWW, WS_TABSTOP | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0};
+    case ControlKind::Image: return {L"STATIC", SS_ICON, 0};
+    case ControlKind::Rule: return {L"STATIC", 0, WS_EX_CLIENTEDGE};
+    case ControlKind::Link: return {L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0}; // SS_NOTIFY: it gets the mouse
     }
     return {L"STATIC", 0, 0};
 }
@@ -208,6 +212,7 @@ WindowHandle createControl(WindowHandle parent, ControlKind kind, int id, const 
         return 0;
     }
     if (kind == ControlKind::IconList) addSmallIcons(control);
+    if (kind == ControlKind::Link) win32::rememberLink(control, GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HOTLIGHT));
     auto it = topLevels().find(rootOf(control));
     if (it != topLevels().end() && it->second.font) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(it->second.font), FALSE);
@@ -219,6 +224,28 @@ bool setTextColour(WindowHandle label, Colour colour) {
     if (!IsWindow(hwnd(label))) return false;
     win32::rememberTextColour(hwnd(label), colour);
     return InvalidateRect(hwnd(label), nullptr, TRUE) != FALSE;
+}
+
+bool setLinkColours(WindowHandle link, Colour colour, Colour hotColour) {
+    if (!IsWindow(hwnd(link))) return false;
+    win32::rememberLink(hwnd(link), colour, hotColour);
+    return InvalidateRect(hwnd(link), nullptr, TRUE) != FALSE;
+}
+
+bool fitToText(WindowHandle control) {
+    HWND window = hwnd(control);
+    RECT bounds{};
+    SIZE size{};
+    if (!GetWindowRect(window, &bounds)) return false;
+    {
+        const win32::WindowDc dc(window);
+        if (!dc.get()) return false;
+        const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+        const std::u16string text = windowText(control);
+        if (!GetTextExtentPoint32W(dc.get(), wz(text), static_cast<int>(text.size()), &size)) return false;
+    }
+    return SetWindowPos(window, nullptr, 0, 0, size.cx, heightOf(bounds), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) !=
+           FALSE;
 }
 
 bool setTooltip(WindowHandle window, WindowHandle control, const std::u16string& text) {
@@ -276,6 +303,12 @@ bool setChecked(WindowHandle button, bool checked) {
 bool setButtonIcon(WindowHandle button, IconHandle icon) {
     if (!IsWindow(hwnd(button))) return false;
     SendMessageW(hwnd(button), BM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(icon.value)); // answers the old image
+    return true;
+}
+
+bool setImageIcon(WindowHandle image, IconHandle icon) {
+    if (!IsWindow(hwnd(image))) return false;
+    SendMessageW(hwnd(image), STM_SETICON, static_cast<WPARAM>(icon.value), 0); // answers the old icon
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/controls.h"
@@ -45,12 +46,16 @@ struct WindowShortcuts {
 struct TextColour {
     HWND owner = nullptr; // the top-level window, so the entry goes when that window goes
     COLORREF colour = 0;
+    bool link = false;
+    COLORREF hotColour = 0; // a link's, while the mouse is over it
+    bool hot = false;
 };
 
 struct UiRuntime {
     std::deque<WindowEvent> queue;
     std::map<HWND, WindowShortcuts> shortcuts;
     std::map<HWND, TextColour> textColours;
+    std::set<HWND> clickReporters; // windows that asked for Released and FramePressed events
     HWND changeSuppressed = nullptr; // control whose text the program is setting right now
 };
 
@@ -134,6 +139,11 @@ void queueDroppedFiles(HWND receiver, HDROP drop) {
     win32::queueEvent(event);
 }
 
+TextColour* linkOf(HWND control) {
+    auto it = runtime().textColours.find(control);
+    return it != runtime().textColours.end() && it->second.link ? &it->second : nullptr;
+}
+
 bool handleCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) { // a menu item or a keyboard shortcut
         WindowEvent event = eventFor(window, EventKind::Menu);
@@ -143,6 +153,7 @@ bool handleCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     HWND control = reinterpret_cast<HWND>(lParam);
+    if (linkOf(control)) return true; // a link reacts to the release, not to the press that sent this
     ControlAction action{};
     if (!commandAction(control, HIWORD(wParam), action)) return true;
     if (action == ControlAction::Change && control == runtime().changeSuppressed) return true;
@@ -193,14 +204,28 @@ bool colourStatic(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     auto it = colours.find(reinterpret_cast<HWND>(lParam));
     if (it == colours.end()) return false;
     result = DefWindowProcW(window, WM_CTLCOLORSTATIC, wParam, lParam); // the usual background brush
-    SetTextColor(reinterpret_cast<HDC>(wParam), it->second.colour);
+    SetTextColor(reinterpret_cast<HDC>(wParam), it->second.hot ? it->second.hotColour : it->second.colour);
     return true;
+}
+
+bool handCursorOverLink(HWND under) {
+    if (!linkOf(under)) return false;
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
+    return true;
+}
+
+// Judged in the window procedure, so a press on the frame that is reported starts no move or resize.
+bool reportClick(HWND window, UINT message) {
+    if (!runtime().clickReporters.count(window)) return false;
+    win32::queueEvent(eventFor(window, message == WM_LBUTTONUP ? EventKind::Released : EventKind::FramePressed));
+    return message == WM_NCLBUTTONDOWN;
 }
 
 void forgetWindow(HWND window) {
     UiRuntime& rt = runtime();
     win32::forgetControlsOf(window);
     rt.shortcuts.erase(window);
+    rt.clickReporters.erase(window);
     for (auto it = rt.textColours.begin(); it != rt.textColours.end();) {
         if (it->second.owner == window || it->first == window) it = rt.textColours.erase(it);
         else ++it;
@@ -231,6 +256,11 @@ bool translateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
         return false;
     }
     case WM_CTLCOLORSTATIC: return colourStatic(window, wParam, lParam, result);
+    case WM_SETCURSOR:
+        result = TRUE;
+        return handCursorOverLink(reinterpret_cast<HWND>(wParam));
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONDOWN: return reportClick(window, message);
     case WM_NCDESTROY: forgetWindow(window); return false;
     default: return false;
     }
@@ -253,6 +283,28 @@ bool takeDroppedFiles(const MSG& message) {
     return true;
 }
 
+// A link follows the mouse here, for the same reason: the static control's own procedure knows nothing of
+// links. Answers true when the message is taken.
+bool linkMouse(const MSG& message) {
+    TextColour* link = linkOf(message.hwnd);
+    if (!link) return false;
+    switch (message.message) {
+    case WM_MOUSEMOVE:
+        if (link->hot) return true;
+        {
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, message.hwnd, 0};
+            TrackMouseEvent(&track);
+        }
+        link->hot = true;
+        break;
+    case WM_MOUSELEAVE: link->hot = false; break;
+    case WM_LBUTTONUP: queueControlEvent(message.hwnd, GetDlgCtrlID(message.hwnd), ControlAction::Click); return true;
+    default: return false;
+    }
+    InvalidateRect(message.hwnd, nullptr, TRUE);
+    return true;
+}
+
 // The tooltips are told of the mouse here, for the same reason.
 void relayToTooltip(HWND root, MSG& message) {
     if (message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
@@ -262,7 +314,7 @@ void relayToTooltip(HWND root, MSG& message) {
 
 void dispatch(MSG& message) {
     if (message.hwnd) {
-        if (takeDroppedFiles(message)) return;
+        if (takeDroppedFiles(message) || linkMouse(message)) return;
         HWND root = rootOf(message.hwnd);
         relayToTooltip(root, message);
         auto& shortcuts = runtime().shortcuts;
@@ -343,7 +395,18 @@ bool isProgramWindow(HWND window) {
 
 void queueEvent(const WindowEvent& event) { runtime().queue.push_back(event); }
 
-void rememberTextColour(HWND control, COLORREF colour) { runtime().textColours[control] = {rootOf(control), colour}; }
+void rememberTextColour(HWND control, COLORREF colour) {
+    TextColour& entry = runtime().textColours[control];
+    entry.owner = rootOf(control);
+    entry.colour = colour;
+}
+
+void rememberLink(HWND control, COLORREF colour, COLORREF hotColour) {
+    rememberTextColour(control, colour);
+    TextColour& entry = runtime().textColours[control];
+    entry.link = true;
+    entry.hotColour = hotColour;
+}
 
 QuietChanges::QuietChanges(HWND control) : previous_(runtime().changeSuppressed) { runtime().changeSuppressed = control; }
 
@@ -393,6 +456,12 @@ void drainEvents(WindowHandle window) {
 }
 
 void postEvent(const WindowEvent& event) { win32::queueEvent(event); }
+
+bool reportClicks(WindowHandle window) {
+    if (!IsWindow(hwnd(window))) return false;
+    runtime().clickReporters.insert(hwnd(window));
+    return true;
+}
 
 bool startTimer(WindowHandle window, unsigned id, unsigned periodMs) {
     return SetTimer(hwnd(window), id, periodMs, nullptr) != 0;

@@ -39,7 +39,8 @@ bool workArea(Rect& area) {
 
 Point screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight) {
+WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int clientHeight,
+                               WindowHandle owner) {
     const ATOM windowClass = win32::programWindowClass();
     if (windowClass == 0) return 0;
     const DWORD style = WS_POPUP | WS_THICKFRAME;
@@ -47,7 +48,7 @@ WindowHandle createFramedPopup(const std::u16string& title, int clientWidth, int
     if (!AdjustWindowRectEx(&outer, style, FALSE, 0)) return 0;
     const wchar_t* className = reinterpret_cast<const wchar_t*>(static_cast<ULONG_PTR>(windowClass)); // MAKEINTATOM
     HWND window = CreateWindowExW(0, className, wz(title), style, 0, 0, widthOf(outer),
-                                  heightOf(outer), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  heightOf(outer), hwnd(owner), nullptr, GetModuleHandleW(nullptr), nullptr);
     return handleOf(window);
 }
 

@@ -24,6 +24,8 @@ inline HWND rootOf(HWND window) {
 void queueEvent(const WindowEvent& event);
 // Draws a static control's text in colour (WM_CTLCOLORSTATIC of its parent).
 void rememberTextColour(HWND control, COLORREF colour);
+// The same for a link, drawn in hotColour while the mouse is over it.
+void rememberLink(HWND control, COLORREF colour, COLORREF hotColour);
 
 // While it lives, the change notifications of control are the program's own doing (a row it selects, a
 // text it sets) and raise no change event.

@@ -173,9 +173,9 @@ test_info_from_the_help_menu_and_a_missing_help_file() {
     send_keys F1
     echo "case ? then Info"
     help_menu 2
-    wait_window --class VorlixInfoWindow >/dev/null
+    wait_window --class VorlixWindow --title '' >/dev/null
     send_keys SPACE
-    wait_gone --class VorlixInfoWindow --all
+    wait_gone --class VorlixWindow --title '' --all
     # F1 was handled before the menu: a viewer or a shell error would be there by now.
     window_exists --class '#32770' --title Error && fail "a missing help file raised an \"Error\" box"
     compgen -G "$VIEWER_LOGS/viewer-*.txt" >/dev/null && fail "a viewer was started without a help file"

@@ -183,7 +183,7 @@ BOOL CALLBACK findLinks(HWND child, LPARAM found) {
     wchar_t cls[32] = {};
     GetClassNameW(child, cls, 32);
     int id = GetDlgCtrlID(child);
-    if (std::wstring(cls) == L"VorlixInfoLink" && (id == 1 || id == 2)) {
+    if (lstrcmpiW(cls, L"Static") == 0 && (id == 1 || id == 2)) {
         reinterpret_cast<LinkFind*>(found)->links[id - 1] = child;
     }
     return TRUE;
@@ -234,7 +234,7 @@ void CALLBACK hoverTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 // window's initial drain, which would hand the press to the default frame handling instead of the loop.
 void CALLBACK frameClickTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND info = FindWindowW(L"VorlixInfoWindow", nullptr);
+    HWND info = FindWindowW(L"VorlixWindow", nullptr);
     RECT r{};
     if (info && GetWindowRect(info, &r)) {
         PostMessageW(info, WM_NCLBUTTONDOWN, HTLEFT, MAKELPARAM(r.left + 1, (r.top + r.bottom) / 2));
@@ -242,7 +242,7 @@ void CALLBACK frameClickTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 void CALLBACK infoTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND info = FindWindowW(L"VorlixInfoWindow", nullptr);
+    HWND info = FindWindowW(L"VorlixWindow", nullptr);
     if (!info || !IsWindowVisible(info)) return;
     KillTimer(nullptr, timer);
     RECT r{};
@@ -283,7 +283,7 @@ int runInfo() {
     say(rectLine("owner", ownerRect));
     SetTimer(nullptr, 0, 50, infoTimer);
     showInfo();
-    say(std::string("closed ") + (FindWindowW(L"VorlixInfoWindow", nullptr) ? "window-left" : "window-gone") + "\n");
+    say(std::string("closed ") + (FindWindowW(L"VorlixWindow", nullptr) ? "window-left" : "window-gone") + "\n");
     return 0;
 }
 

@@ -142,6 +142,8 @@ std::string describe(const platform::WindowEvent& e) {
     case EventKind::Timer: return "timer " + std::to_string(e.id);
     case EventKind::FilesDropped: return "files";
     case EventKind::KeyPressed: return "key " + std::to_string(e.id);
+    case EventKind::Released: return "released";
+    case EventKind::FramePressed: return "frame-pressed";
     case EventKind::None: break;
     }
     return "none";

@@ -8,13 +8,13 @@ info_open() {
     [[ -f "$LAUNCH_HARNESS" ]] || fail "launch_harness.exe is missing"
     INFO_OUT=$(spawned_stdout "$1")
     spawn "$1" "$LAUNCH_HARNESS" info ${2:+"$2"}
-    wait_window --class VorlixInfoWindow >/dev/null
+    wait_window --class VorlixWindow >/dev/null
     wait_line "$INFO_OUT" ready
 }
 
 # info_closes NAME: the window goes away and showInfo returns.
 info_closes() {
-    wait_gone --class VorlixInfoWindow --all
+    wait_gone --class VorlixWindow --all
     assert_exit "$1" 0
     assert_contains "$(cat "$INFO_OUT")" "closed window-gone"
 }
@@ -60,7 +60,7 @@ test_closes_at_a_click_beside_a_link_a_key_or_the_frame() {
         beside) driver mouse-click $((lr + 20)) $(((lt + lb) / 2)) ;;
         key) send_keys A ;;
         frame) ;;
-        close) driver close --class VorlixInfoWindow || fail "cannot post WM_CLOSE" ;;
+        close) driver close --class VorlixWindow || fail "cannot post WM_CLOSE" ;;
         client) driver mouse-click $((l + 20)) $((b - 10)) ;;
         esac
         info_closes "info-$how"
