@@ -107,6 +107,7 @@ TEST_F(ParseCommandLine, SwitchesAndMenuFile) {
     };
     for (const Row& row : rows) {
         SetUp();
+        fake::environment().fullPaths[u"sub\\..\\m.lst"] = u"C:\\Tools\\m.lst";
         start(row.args);
         parseCommandLine();
         const std::string what = toUtf8(row.args);

@@ -69,8 +69,8 @@ TEST_F(Editor, OpensWithTrimmedRowsTheStartEntryAndListModeEnabling) {
     EXPECT_EQ(window.text, app.editorTitle);
     EXPECT_EQ(window.clientWidth, 700);
     EXPECT_EQ(window.clientHeight, 345);
-    EXPECT_EQ(shown(EntryList)->rows, (std::vector<std::u16string>{u"A", u"B"}));
-    EXPECT_EQ(shown(EntryList)->selectedRow, 1);
+    EXPECT_EQ(fake::rowTexts(*shown(EntryList)), (std::vector<std::u16string>{u"A", u"B"}));
+    EXPECT_EQ(fake::selectedRowOf(*shown(EntryList)), 1);
     EXPECT_EQ(shown(LabelField)->text, u"B");
     EXPECT_FALSE(shown(OkButton)->enabled);
     EXPECT_TRUE(shown(CloseButton)->enabled);

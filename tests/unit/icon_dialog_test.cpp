@@ -182,9 +182,9 @@ TEST_F(IconDialog, TheWindowItsListAndWhereBrowseStarts) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->kind, platform::ControlKind::IconList);
     ASSERT_EQ(list->rows.size(), 13u);
-    EXPECT_EQ(list->rows[0], u"-- 0 --");
-    EXPECT_EQ(list->rows[12], u"-- 12 --");
-    EXPECT_EQ(list->rowIconSources[12], u"C:\\LIB\\OTHER.DLL,12");
+    EXPECT_EQ(list->rows[0].text, u"-- 0 --");
+    EXPECT_EQ(list->rows[12].text, u"-- 12 --");
+    EXPECT_EQ(list->rows[12].iconSource, u"C:\\LIB\\OTHER.DLL,12");
     // Browse opens in the folder of the current icon's file.
     ASSERT_EQ(fake::fileDialogs().fileRequests.size(), 1u);
     const fake::FilePickRequest& asked = fake::fileDialogs().fileRequests[0];

@@ -42,6 +42,7 @@ protected:
         app.programPath = u"C:\\Tools\\Vorlix.exe";
         fake::environment().currentDirectory = u"C:\\Work";
         fake::environment().variables[u"TOOLS"] = u"C:\\Tools";
+        fake::environment().fullPaths[u"C:\\Windows\\..\\Windows\\notepad.exe"] = u"C:\\Windows\\notepad.exe";
         fake::putFile(u"C:\\Tools\\x.exe", "MZ");
         fake::putFile(u"C:\\Links\\app.lnk", "L");
         fake::putFile(u"C:\\Work\\readme.txt", "hello");
@@ -81,7 +82,7 @@ TEST_F(Launcher, CommandsPathsAndDirectories) {
          Expected{u"", u"C:\\Tools\\x.exe", u"-a", u"C:\\Tools\\", 1}},
         {"named directory wins", u"C:\\Tools\\x.exe;;D:\\Run", 0, Quit,
          Expected{u"", u"C:\\Tools\\x.exe", u"", u"D:\\Run", 1}},
-        {"dot-dot is resolved", u"C:\\Windows\\..\\Windows\\notepad.exe", 0, Quit,
+        {"the path as the system completes it starts", u"C:\\Windows\\..\\Windows\\notepad.exe", 0, Quit,
          Expected{u"", u"C:\\Windows\\notepad.exe", u"", u"C:\\Windows\\", 1}},
         {"relative path against the working directory", u"bin\\y.exe", 0, Quit,
          Expected{u"", u"C:\\Work\\bin\\y.exe", u"", u"C:\\Work\\bin\\", 1}},

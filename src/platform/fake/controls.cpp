@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <algorithm>
+
 #include "platform/fake/fake_controls.h"
 #include "platform/fake/fake_icons.h"
 #include "platform/fake/fake_ui.h"
@@ -327,48 +329,36 @@ int selectedChoice(WindowHandle box) {
 bool insertListRow(WindowHandle list, int index, const std::u16string& text, IconHandle icon) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || index < 0) return false;
-    const int count = static_cast<int>(w->rows.size());
-    if (index > count) index = count;
-    w->rows.insert(w->rows.begin() + index, text);
-    w->rowIcons.insert(w->rowIcons.begin() + index, icon);
-    w->rowIconSources.insert(w->rowIconSources.begin() + index, icon ? fake::iconSource(icon) : std::u16string());
-    if (w->selectedRow >= index) ++w->selectedRow; // the selection stays on its row
+    const std::size_t at = std::min(static_cast<std::size_t>(index), w->rows.size());
+    w->rows.insert(w->rows.begin() + static_cast<std::ptrdiff_t>(at),
+                   fake::FakeRow{text, icon, icon ? fake::iconSource(icon) : std::u16string(), false, false});
     return true;
 }
 
 bool appendListRows(WindowHandle list, const std::u16string* texts, std::size_t count) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || (count > 0 && !texts)) return false;
-    for (std::size_t i = 0; i < count; ++i) {
-        w->rows.push_back(texts[i]);
-        w->rowIcons.push_back(0);
-        w->rowIconSources.emplace_back();
-    }
+    for (std::size_t i = 0; i < count; ++i) w->rows.push_back(fake::FakeRow{texts[i], 0, {}, false, false});
     return true;
 }
 
 bool setListRowText(WindowHandle list, int index, const std::u16string& text) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || !fake::inRange(index, w->rows.size())) return false;
-    w->rows[index] = text;
+    w->rows[static_cast<std::size_t>(index)].text = text;
     return true;
 }
 
 std::u16string listRowText(WindowHandle list, int index) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || !fake::inRange(index, w->rows.size())) return {};
-    return w->rows[index];
+    return w->rows[static_cast<std::size_t>(index)].text;
 }
 
 bool deleteListRow(WindowHandle list, int index) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || !fake::inRange(index, w->rows.size())) return false;
     w->rows.erase(w->rows.begin() + index);
-    w->rowIcons.erase(w->rowIcons.begin() + index);
-    w->rowIconSources.erase(w->rowIconSources.begin() + index);
-    if (w->selectedRow == index) w->selectedRow = -1;
-    else if (w->selectedRow > index) --w->selectedRow;
-    if (w->visibleRow >= static_cast<int>(w->rows.size())) w->visibleRow = -1;
     return true;
 }
 
@@ -376,10 +366,6 @@ bool clearListRows(WindowHandle list) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w) return false;
     w->rows.clear();
-    w->rowIcons.clear();
-    w->rowIconSources.clear();
-    w->selectedRow = -1;
-    w->visibleRow = -1;
     return true;
 }
 
@@ -390,20 +376,20 @@ int listRowCount(WindowHandle list) {
 
 int selectedListRow(WindowHandle list) {
     fake::FakeWindow* w = fake::liveList(list);
-    return w ? w->selectedRow : -1;
+    return w ? fake::selectedRowOf(*w) : -1;
 }
 
 bool selectListRow(WindowHandle list, int index) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || (index != -1 && !fake::inRange(index, w->rows.size()))) return false;
-    w->selectedRow = index;
+    fake::selectRow(*w, index);
     return true;
 }
 
 bool ensureListRowVisible(WindowHandle list, int index) {
     fake::FakeWindow* w = fake::liveList(list);
     if (!w || !fake::inRange(index, w->rows.size())) return false;
-    w->visibleRow = index;
+    for (std::size_t i = 0; i < w->rows.size(); ++i) w->rows[i].scrolledTo = static_cast<int>(i) == index;
     return true;
 }
 

@@ -14,6 +14,7 @@ struct EnvironmentState {
     std::map<std::u16string, std::u16string> variables; // keys upper-cased, as the system ignores case
     std::map<std::u16string, int> driveTypes;            // "X:" upper-cased -> drive type; default fixed
     bool expandFails = false;
+    std::map<std::u16string, std::u16string> fullPaths; // what the system completes a path to
     bool fullPathFails = false;
     bool setDirectoryFails = false;
     std::uint64_t ticks = 0;     // advanced by sleepMs and by tests

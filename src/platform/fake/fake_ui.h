@@ -18,6 +18,16 @@
 
 namespace fake {
 
+// A list row keeps its own selection, as a list view's item does, so inserting and deleting rows
+// moves the selection with its row.
+struct FakeRow {
+    std::u16string text;
+    platform::IconHandle icon = 0; // as handed over, 0 for none
+    std::u16string iconSource;     // what the row's own copy shows (fake::iconSource)
+    bool selected = false;
+    bool scrolledTo = false;       // the last row scrolled into view
+};
+
 struct FakeWindow {
     platform::WindowHandle handle = 0;
     platform::WindowHandle parent = 0; // 0 for a top-level window
@@ -51,11 +61,7 @@ struct FakeWindow {
     std::u16string tooltip;
     bool hasTooltip = false;
     platform::IconHandle icon = 0;         // an image button's icon (not owned)
-    std::vector<std::u16string> rows;      // list views
-    std::vector<platform::IconHandle> rowIcons;      // as handed over, 0 for none
-    std::vector<std::u16string> rowIconSources;      // what each row's own copy shows (fake::iconSource)
-    int selectedRow = -1;
-    int visibleRow = -1;                   // the last row scrolled into view
+    std::vector<FakeRow> rows;             // list views
     int columnFits = 0;
     std::vector<std::u16string> choices;   // drop-down lists
     int selectedChoice = -1;
@@ -74,7 +80,7 @@ struct Shortcut {
 // or the user could not have reached it: the event is dropped and its number goes into
 // UiState::refusedActions.
 struct UserAction {
-    // Click flips a check box or toggle button; Drop finds the window that takes the files.
+    // Click flips a check box or toggle button; Drop needs a control (or window) that takes files.
     enum class Change { None, SetText, Click, SelectRow, SelectChoice, Drop };
     Change change = Change::None; // None: the event is no user action
     int control = 0;              // Drop: 0 for the window itself
@@ -161,6 +167,12 @@ FakeWindow* window(platform::WindowHandle handle);
 FakeWindow* topLevelWindow(const std::u16string& title);
 // The top-level window a window or control belongs to (itself for a top-level window); 0 when unknown.
 platform::WindowHandle rootOf(platform::WindowHandle handle);
+// A list's rows: their texts, the selected one (-1 for none), the one last scrolled into view (-1).
+std::vector<std::u16string> rowTexts(const FakeWindow& list);
+int selectedRowOf(const FakeWindow& list);
+int scrolledRowOf(const FakeWindow& list);
+// Selects one row of a list (-1: none), as a user's click or the program does.
+void selectRow(FakeWindow& list, int index);
 // Appends a scripted event.
 void scriptEvent(const ScriptedEvent& scripted);
 // Scripts an event for the window being waited for that arrives after delayMs; id goes into both the

@@ -21,6 +21,28 @@ UiState& ui() {
 
 void resetUi() { ui() = UiState{}; }
 
+namespace {
+int rowWhere(const FakeWindow& list, bool FakeRow::*flag) {
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+        if (list.rows[i].*flag) return static_cast<int>(i);
+    }
+    return -1;
+}
+} // namespace
+
+std::vector<std::u16string> rowTexts(const FakeWindow& list) {
+    std::vector<std::u16string> texts;
+    for (const FakeRow& row : list.rows) texts.push_back(row.text);
+    return texts;
+}
+
+int selectedRowOf(const FakeWindow& list) { return rowWhere(list, &FakeRow::selected); }
+int scrolledRowOf(const FakeWindow& list) { return rowWhere(list, &FakeRow::scrolledTo); }
+
+void selectRow(FakeWindow& list, int index) {
+    for (std::size_t i = 0; i < list.rows.size(); ++i) list.rows[i].selected = static_cast<int>(i) == index;
+}
+
 platform::WindowHandle newWindow(FakeWindow w) {
     constexpr std::uintptr_t FirstWindowHandle = 0x5000;
     w.handle = platform::WindowHandle{FirstWindowHandle + 0x10 * ui().windows.size()};
@@ -112,7 +134,6 @@ Outcome act(ScriptedEvent& scripted, platform::WindowHandle waitedFor) {
     FakeWindow* c = a.control == 0 && a.change == Change::Drop ? liveWindow(root) : controlIn(root, a.control);
     if (!c || !reachable(*c)) return Outcome::Refused;
     const auto inRange = [](int index, std::size_t count) { return index >= 0 && static_cast<std::size_t>(index) < count; };
-    FakeWindow* receiver = c;
     switch (a.change) {
     case Change::SetText:
         if (c->kind != platform::ControlKind::TextField) return Outcome::Refused;
@@ -124,9 +145,7 @@ Outcome act(ScriptedEvent& scripted, platform::WindowHandle waitedFor) {
         if (c->kind != platform::ControlKind::DropDownList || !inRange(a.index, c->choices.size())) return Outcome::Refused;
         break;
     case Change::Drop:
-        // The shell hands the files to the nearest window that accepts them.
-        while (receiver && !receiver->acceptsFiles) receiver = receiver->parent ? liveWindow(receiver->parent) : nullptr;
-        if (!receiver) return Outcome::Refused;
+        if (!c->acceptsFiles) return Outcome::Refused; // files can be dropped only where they are taken
         break;
     default: break;
     }
@@ -137,9 +156,9 @@ Outcome act(ScriptedEvent& scripted, platform::WindowHandle waitedFor) {
     case Change::Click:
         if (c->kind == platform::ControlKind::CheckBox || c->kind == platform::ControlKind::ToggleButton) c->checked = !c->checked;
         break;
-    case Change::SelectRow: c->selectedRow = a.index; break;
+    case Change::SelectRow: selectRow(*c, a.index); break;
     case Change::SelectChoice: c->selectedChoice = a.index; break;
-    case Change::Drop: scripted.event.control = receiver->parent == 0 ? 0 : receiver->controlId; break;
+    case Change::Drop: scripted.event.control = c->parent == 0 ? 0 : c->controlId; break;
     default: break;
     }
     if (scripted.event.window == 0) scripted.event.window = rootOf(c->handle);
