@@ -79,6 +79,11 @@ void endHelpViewer() {
 
 } // namespace
 
+const EditorHost& programEditorHost() {
+    static constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+    return Host;
+}
+
 void runEditorPhase() {
     app.editorTitle = EditorTitlePrefix + app.menuFilePath;
     if (bringOpenEditorToFront()) return;
@@ -99,8 +104,7 @@ void runEditorPhase() {
         app.menuCreated = true;
     }
 
-    static constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
-    runEditor(app.editorStartIndex, Host);
+    runEditor(app.editorStartIndex, programEditorHost());
     // A menu file left empty is no menu: the next start shows the substitute menu again either way.
     if (platform::pathSizeOrKind(app.menuFilePath) == 0) platform::deleteFile(app.menuFilePath);
     endHelpViewer();

@@ -3,8 +3,7 @@
 
 #include <string>
 
-#include "app/info_window.h"
-#include "app/message_boxes.h"
+#include "app/editor_phase.h"
 #include "core/app_state.h"
 #include "core/text.h"
 #include "editor/editor.h"
@@ -19,7 +18,7 @@ using namespace vorlix;
 namespace {
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+const EditorHost& Host = programEditorHost();
 
 } // namespace
 

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/info_window.h"
-#include "app/message_boxes.h"
+#include "app/editor_phase.h"
 #include "core/app_state.h"
 #include "editor/editor.h"
 #include "menufile/file_stamp.h"
@@ -27,7 +26,7 @@ const fake::FakeWindow* shown(int number) {
 }
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+const EditorHost& Host = programEditorHost();
 
 class Editor : public ::testing::Test {
 protected:

@@ -2,8 +2,7 @@
 // it every colour stays as the looks give it.
 #include <gtest/gtest.h>
 
-#include "app/info_window.h"
-#include "app/message_boxes.h"
+#include "app/editor_phase.h"
 #include "core/app_state.h"
 #include "editor/editor.h"
 #include "platform/fake/fake_monitors.h"
@@ -43,7 +42,7 @@ TEST(HighContrast, TheIconMenuPaintsWithSystemColoursOnly) {
 }
 
 TEST(HighContrast, TheReadOnlyNoteIsRedOnlyOutsideIt) {
-    constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+    const EditorHost& Host = programEditorHost();
     for (bool high : {false, true}) {
         testing_support::resetAll();
         app.readOnlyMenu = true;

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/info_window.h"
-#include "app/message_boxes.h"
+#include "app/editor_phase.h"
 #include "core/app_state.h"
 #include "editor/editor.h"
 #include "editor/icon_dialog.h"
@@ -23,7 +22,7 @@ namespace {
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
 const std::u16string SetDll = u"C:\\icons\\set.dll";
 const std::u16string OtherDll = u"C:\\lib\\other.dll";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+const EditorHost& Host = programEditorHost();
 
 // The last window with this number among controls, or with this title among top-level windows.
 const fake::FakeWindow* lastControl(int number) {

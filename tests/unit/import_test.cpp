@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/info_window.h"
-#include "app/message_boxes.h"
+#include "app/editor_phase.h"
 #include "core/app_state.h"
 #include "core/text.h"
 #include "editor/editor.h"
@@ -66,7 +65,7 @@ std::u16string lastText(int number) {
 }
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+const EditorHost& Host = programEditorHost();
 
 class Import : public ::testing::Test {
 protected:

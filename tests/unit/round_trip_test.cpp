@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/info_window.h"
-#include "app/message_boxes.h"
+#include "app/editor_phase.h"
 #include "core/app_state.h"
 #include "core/text.h"
 #include "editor/editor.h"
@@ -25,7 +24,7 @@ using namespace vorlix;
 namespace {
 
 const std::u16string MenuPath = u"C:\\Menus\\Vorlix.lst";
-constexpr EditorHost Host{askSaveChanges, askRemoveEntry, askOverwriteChanged, reportSaveFailure, showInfo};
+const EditorHost& Host = programEditorHost();
 
 const std::u16string Pieces[] = {
     u"=", u";", u"\x7f", u"\r", u"\n", u"\r\n", std::u16string(1, u'\0'), u"\t", u"%", u"%TEMP%", u" ", u"  ",
