@@ -22,6 +22,7 @@
 //   mouse-move X Y                move the cursor
 //   mouse-click [X Y] [--right] [--double]
 //                                 click (or double-click) at the cursor or at (X, Y)
+//   mouse-down / mouse-up         press or release the left button alone, where the cursor is
 //   cursor                        print the cursor position "x y"
 //   launch FILE [--params TEXT] [--cwd DIR] [--show N] [--verb V] [--wait]
 //                                 start FILE through ShellExecuteExW, as Vorlix starts items; --wait waits
@@ -922,7 +923,7 @@ int timedStart(const Options& o) {
 int usage() {
     complain(L"usage: driver list | wait-window | wait-gone | exists | rect | text | click | close | activate "
              L"[--class C] [--title T] [--title-prefix P] [--all] [--timeout MS] ... | keys KEY... | key-down KEY | "
-             L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | cursor | launch FILE [--params P] [--cwd D] "
+             L"key-up KEY | mouse-move X Y | mouse-click [X Y] [--right] | mouse-down | mouse-up | cursor | launch FILE [--params P] [--cwd D] "
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
              L"control-click | set-text TEXT | combo-selection | rows | selected-row | column-fit | "
              L"row-click ROW [--double] | "
@@ -1089,6 +1090,12 @@ int run(const std::wstring& command, Options& o) {
         if (o.positional.size() != 1) return usage();
         if (!keyCode(o.positional[0], vk)) return 2;
         return send({keyInput(vk, command == L"key-up")}) ? 0 : 1;
+    }
+    if (command == L"mouse-down" || command == L"mouse-up") { // the left button alone, where the mouse is
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = command == L"mouse-down" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        return send({input}) ? 0 : 1;
     }
     if (command == L"mouse-move" || command == L"mouse-click") {
         long long x = 0, y = 0;

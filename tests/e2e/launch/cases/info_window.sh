@@ -66,3 +66,37 @@ test_closes_at_a_click_beside_a_link_a_key_or_the_frame() {
         info_closes "info-$how"
     done
 }
+
+# A link opens its address when the button is released on it, not when it is pressed. Whatever the prefix
+# registers for "https" opens it: the probe for this test, Wine's own browser put back after it.
+HTTPS_COMMAND_KEY='HKCR\https\shell\open\command'
+HTTPS_SAVED=
+restore_https() {
+    if [[ -n "$HTTPS_SAVED" ]]; then
+        wine reg add "$HTTPS_COMMAND_KEY" /ve /d "$HTTPS_SAVED" /f >/dev/null 2>&1
+    else
+        wine reg delete "$HTTPS_COMMAND_KEY" /ve /f >/dev/null 2>&1
+    fi
+    return 0
+}
+
+test_a_link_opens_its_address_when_the_button_is_released_on_it() {
+    copy_probe browser
+    use_probe_log browser
+    HTTPS_SAVED=$(wine reg query "$HTTPS_COMMAND_KEY" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+    trap restore_https EXIT
+    wine reg add "$HTTPS_COMMAND_KEY" /ve /d "\"$PROBE_COPY\" \"%1\"" /f >/dev/null 2>&1 ||
+        fail "cannot register the probe for https"
+    info_open link
+    local ll lt lr lb
+    read -r ll lt lr lb <<<"$(rect_of "$(<"$INFO_OUT")" link1)"
+    driver mouse-move $(((ll + lr) / 2)) $(((lt + lb) / 2)) || fail "cannot move the mouse"
+    driver mouse-down || fail "cannot press the button"
+    sleep 0.5
+    window_exists --class VorlixWindow || fail "the press alone closed the info window"
+    [[ -e "$PROBE_LOG" ]] && fail "the press alone opened the address"
+    driver mouse-up || fail "cannot release the button"
+    info_closes link
+    wait_file "$PROBE_LOG"
+    assert_probe "$PROBE_LOG" argv1 "https://www.vorlix.org/"
+}
