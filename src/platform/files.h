@@ -8,9 +8,15 @@
 
 namespace platform {
 
+// The largest file read whole. A menu of 100,000 entries is about 4 MB; a file of gigabytes, read,
+// decoded and split into entries, would take the machine's memory and freeze the program, so it is
+// treated as a file that cannot be read.
+constexpr std::int64_t MaxWholeReadBytes = std::int64_t{64} << 20;
+
 // Opens for reading without sharing (fails while another process holds the file open) and reads the
-// whole file. false when the open fails or the path is not a file on disk (a device such as COM1 or NUL
-// is never opened for reading); a read error after a successful open yields what was read.
+// whole file. false when the open fails, the path is not a file on disk (a device such as COM1 or NUL
+// is never opened for reading) or the file is larger than MaxWholeReadBytes; a read error after a
+// successful open yields what was read.
 bool readFileExclusive(std::u16string_view path, std::string& bytes);
 // Opens like readFileExclusive and hands the file's bytes to take in steps of at most 64 KB, until its end
 // or until take answers false, so a huge file is never held whole. false when the open fails.

@@ -9,6 +9,7 @@
 #include "app/editor_phase.h"
 #include "app/startup.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/fake/fake_menus.h"
 #include "popup_cycle_fixture.h"
 
@@ -128,23 +129,29 @@ TEST_F(EditorPhase, AMenuThatCouldNotBeReadIsReadAgainBeforeTheEditorStarts) {
     }
 }
 
-// /S skips the substitute menu, but a menu file held open while it was read is just as empty a list.
+// /S skips the substitute menu, but a menu file held open while it was read, or too large to read, is just
+// as empty a list.
 TEST_F(EditorPhase, StartEditorOnAMenuThatCouldNotBeReadReadsItAgain) {
     struct Row {
         const char* name;
         bool lockedAtEditorStart;
         std::size_t entries;
         bool readOnly;
+        bool huge = false; // larger than anything read whole: never read, never written
     };
     const Row rows[] = {
         {"still locked: the editor may not save", true, 0, true},
         {"unlocked by then: its entries are edited", false, 2, false},
+        {"too large to read: the editor may not save", false, 0, true, true},
     };
+    std::string huge;
+    for (std::size_t i = 0; static_cast<std::int64_t>(huge.size()) <= platform::MaxWholeReadBytes; ++i)
+        huge += "Entry " + std::to_string(i) + "=C:\\Apps\\a.exe\r\n";
     for (const Row& row : rows) {
         SetUp();
         commandLine(u"/S");
-        fake::putFile(MenuPath, "A=C:\\Apps\\a.exe\r\nB=C:\\Apps\\b.exe\r\n");
-        fake::findFile(MenuPath)->lockedByOtherProcess = true;
+        fake::putFile(MenuPath, row.huge ? huge : std::string("A=C:\\Apps\\a.exe\r\nB=C:\\Apps\\b.exe\r\n"));
+        fake::findFile(MenuPath)->lockedByOtherProcess = !row.huge;
         initialiseAppState();
         parseCommandLine();
         ASSERT_TRUE(readCycleMenu(0)) << row.name;
@@ -154,8 +161,9 @@ TEST_F(EditorPhase, StartEditorOnAMenuThatCouldNotBeReadReadsItAgain) {
         runEditorPhase();
         EXPECT_EQ(app.entries.size(), row.entries) << row.name;
         EXPECT_EQ(app.readOnlyMenu, row.readOnly) << row.name;
-        // Neither created nor deleted.
+        // Neither created nor deleted nor changed.
         EXPECT_EQ(fake::files().filesCreated + fake::files().filesDeleted, 0) << row.name;
+        EXPECT_EQ(fake::findFile(MenuPath)->bytes.size(), row.huge ? huge.size() : 34u) << row.name;
         EXPECT_EQ(boxCount(), 0) << row.name;
     }
 }

@@ -25,12 +25,14 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     if (!file.valid() || !onDisk(file.get())) return false;
     bytes.clear();
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > MaxWholeReadBytes) return false;
+    if (size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char chunk[65536];
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) || got == 0) break;
         bytes.append(chunk, got);
+        if (static_cast<std::int64_t>(bytes.size()) > MaxWholeReadBytes) return false; // it grew meanwhile
     }
     return true;
 }

@@ -58,3 +58,18 @@ test_a_big_drop_on_the_list_is_one_change_of_the_window() {
     await "enabled foreground" "the editor in front after the drop" ed window-state
     quit_editor ed
 }
+
+# A menu file of 100 MB (seven million entries) is more than anything read whole: it counts as a file that
+# cannot be read, so /M ends at once instead of building a menu of millions of items, and the editor shows
+# it read-only and leaves every byte of it.
+test_a_menu_file_of_100_mb_is_not_read_and_never_written() {
+    local menu="$E2E_TMP/huge.lst" sum
+    yes 'Entry=C:\Apps\a.exe;-x' | sed 's/$/\r/' | head -c 100000000 >"$menu"
+    sum=$(md5sum <"$menu")
+    vorlix check /M "$(winpath "$menu")"
+    assert_exit check 0
+    open_editor ed "$menu"
+    assert_eq "Read Only" "$(ed control-text --id 24)" "the note"
+    quit_editor ed
+    assert_eq "$sum" "$(md5sum <"$menu")" "the menu file's bytes"
+}
