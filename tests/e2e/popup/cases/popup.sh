@@ -1,5 +1,9 @@
 # The popup under the real window system, driven by keys: identifiers past 16 bits, dismissal, folder
 # submenus listed on every opening, a lone "files" line shown as the popup, and the owner-drawn icon menus.
+#
+# Wine finding: Wine's menus copy their whole item array on every insert, so a folder listing grows
+# quadratically under Wine: a lone "files" line on 3,000 files showed in 0.4 s, on 10,000 in 1.9 s, on
+# 30,000 in 20 s. Time big listings on Windows, not here.
 
 POPUP_HARNESS="$E2E_BUILD/tests/e2e/popup/popup_harness.exe"
 
