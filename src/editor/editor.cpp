@@ -274,7 +274,8 @@ unsigned handleDrop(const platform::WindowEvent& event) {
 
 unsigned handleEvent(const platform::WindowEvent& event) {
     switch (event.kind) {
-    case platform::EventKind::Close: return closeRequest();
+    case platform::EventKind::Close:
+    case platform::EventKind::EndSession: return closeRequest();
     case platform::EventKind::Menu: return handleCommand(event.id);
     case platform::EventKind::Control: return handleControl(event.control, event.action);
     case platform::EventKind::FilesDropped: return handleDrop(event);
@@ -382,7 +383,11 @@ int runEditor(std::int64_t startIndex, const EditorHost& host) {
         const platform::WindowEvent event = platform::waitEvent(ed().window);
         if (event.kind == platform::EventKind::None) break; // the window is gone
         request = handleEvent(event);
-        if (ed().modified != wasModified) setEditorMode(ModeUnset);
+        if (ed().modified != wasModified) {
+            setEditorMode(ModeUnset);
+            // A log-off or shut-down waits for the user's answer to "Save Changes?" instead of losing the edits.
+            platform::holdEndSession(ed().window, ed().modified && !app.readOnlyMenu, u"The menu has unsaved changes.");
+        }
     }
     closeEditor();
     return 0;

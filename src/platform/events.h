@@ -22,6 +22,7 @@ enum class EventKind {
     KeyPressed,   // id: virtual-key code; control: the control that had it (0: the window)
     Released,     // the left button released on the window itself, not on a control (see reportClicks)
     FramePressed, // the left button pressed on the window's frame (see reportClicks)
+    EndSession,   // the user logs off or the system shuts down while the window holds it (holdEndSession)
 };
 
 enum class ControlAction { Click, DoubleClick, Change, FocusLost };
@@ -50,6 +51,11 @@ void postEvent(const WindowEvent& event);
 // From now on window reports Released and FramePressed events; a press on its frame then no longer
 // starts a move or a resize.
 bool reportClicks(WindowHandle window);
+
+// While held, the window answers the system's question whether the session may end with no and reports an
+// EndSession event instead, and the system shows the reason beside the program's name; the session ends
+// once the program has closed the window, or when the user ends it anyway.
+bool holdEndSession(WindowHandle window, bool hold, const std::u16string& reason);
 
 // ---- Timers -----------------------------------------------------------------------------------------
 

@@ -57,6 +57,8 @@
 //   owner FILTER                  print the title of the window's owner (an empty line: none)
 //   topmost FILTER                print "topmost" or "not topmost": the WS_EX_TOPMOST bit of the window's
 //                                 extended style (GetWindowLongPtrW), its real state, not a control's
+//   end-session FILTER            ask the window whether a log-off may go on (WM_QUERYENDSESSION); print
+//                                 "yes" or "no"
 //   hold-file PATH [--timeout MS] open PATH for writing without sharing, print "held", keep it open for
 //                                 MS (default 10000) or until killed: a menu file nobody else may replace
 //   timed-start FILTER [--id N --rows K] COMMANDLINE
@@ -927,7 +929,7 @@ int usage() {
              L"[--show N] [--verb V] [--wait] | resources FILE | pixels X Y W H | control-text | control-state | "
              L"control-click | set-text TEXT | combo-selection | rows | selected-row | column-fit | "
              L"row-click ROW [--double] | "
-             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | topmost | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
+             L"drop PATH... FILTER --id N | focus | client-size | window-state | owner | topmost | end-session | hold-file PATH | timed-start FILTER [--id N --rows K] COMMANDLINE");
     return 2;
 }
 
@@ -936,7 +938,8 @@ int run(const std::wstring& command, Options& o) {
                              command == L"rect" || command == L"text" || command == L"click" ||
                              command == L"close" || command == L"activate" || command == L"focus" ||
                              command == L"client-size" || command == L"timed-start" || command == L"window-state" ||
-                             command == L"owner" || command == L"topmost" || isControlCommand(command);
+                             command == L"owner" || command == L"topmost" || command == L"end-session" ||
+                             isControlCommand(command);
     if (needsFilter && !o.filterGiven) {
         complain(command + L": give --class, --title or --title-prefix");
         return 2;
@@ -1007,6 +1010,16 @@ int run(const std::wstring& command, Options& o) {
         if (command == L"window-state") {
             say(std::wstring(IsWindowEnabled(w) ? L"enabled" : L"disabled") +
                 (GetForegroundWindow() == w ? L" foreground\n" : L" background\n"));
+            return 0;
+        }
+        if (command == L"end-session") {
+            DWORD_PTR answer = 0;
+            // With a time-out: a program that answers only after a box of its own must not hang the driver.
+            if (!SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer)) {
+                complain(L"end-session: no answer");
+                return 1;
+            }
+            say(answer ? L"yes\n" : L"no\n");
             return 0;
         }
         if (command == L"topmost") {

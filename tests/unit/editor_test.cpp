@@ -172,6 +172,38 @@ TEST_F(Editor, ClosingQuittingAndFailedSaves) {
     }
 }
 
+// A log-off or shut-down with unsaved changes waits for "Save Changes?" instead of dropping them.
+TEST_F(Editor, ALogOffWithUnsavedChangesWaitsForTheQuestion) {
+    struct Row {
+        const char* name;
+        std::vector<int> commands;
+        int answer; // to "Save Changes?", 0 when none is expected
+        bool held;  // the session was held when it asked to end
+        bool savedNewEntry;
+    };
+    const Row rows[] = {
+        {"unsaved: held, and yes saves", {SeparatorButton}, platform::AnswerYes, true, true},
+        {"unsaved: held, and no leaves the file", {SeparatorButton}, platform::AnswerNo, true, false},
+        {"applied: nothing held, nothing asked", {SeparatorButton, ApplyButton}, 0, false, true},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        entries({{u"A", u"a.exe", 0}});
+        putMenu("A=a.exe\r\n");
+        for (int command : row.commands) fake::scriptCommand(command);
+        fake::scriptEvent(platform::EventKind::EndSession);
+        if (row.answer) fake::dialogs().answers.push_back(row.answer);
+        runEditor(0, Host);
+        EXPECT_EQ(fake::dialogs().boxes.size(), row.answer ? 1u : 0u) << row.name;
+        EXPECT_EQ(saved() != "A=a.exe\r\n", row.savedNewEntry) << row.name;
+        for (const fake::FakeWindow& w : fake::ui().windows) {
+            if (w.text != app.editorTitle) continue;
+            EXPECT_EQ(!w.endSessionHeld.empty(), row.held) << row.name;
+        }
+        EXPECT_EQ(fake::topLevelWindow(app.editorTitle), nullptr) << row.name << ": the editor has closed";
+    }
+}
+
 TEST_F(Editor, AFileChangedByAnotherProgramIsNotWrittenOverUnasked) {
     struct Row {
         const char* name;

@@ -45,6 +45,7 @@ struct FakeWindow {
     bool redrawPaused = false;
     bool acceptsFiles = false;
     bool reportsClicks = false;
+    std::u16string endSessionHeld; // the reason while the window keeps the session from ending
     bool destroyed = false;
 
     // Dialog windows (platform/controls.h).

@@ -373,6 +373,13 @@ bool reportClicks(WindowHandle window) {
     return true;
 }
 
+bool holdEndSession(WindowHandle window, bool hold, const std::u16string& reason) {
+    fake::FakeWindow* w = fake::liveWindow(window);
+    if (!w) return false;
+    w->endSessionHeld = hold ? reason : std::u16string();
+    return true;
+}
+
 bool startTimer(WindowHandle window, unsigned id, unsigned periodMs) {
     if (!fake::liveWindow(window)) return false;
     fake::ui().timers.push_back({window, id, periodMs, true});

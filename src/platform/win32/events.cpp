@@ -56,6 +56,7 @@ struct UiRuntime {
     std::map<HWND, WindowShortcuts> shortcuts;
     std::map<HWND, TextColour> textColours;
     std::set<HWND> clickReporters; // windows that asked for Released and FramePressed events
+    std::set<HWND> sessionHolders; // windows that something unsaved keeps the session from ending
     HWND changeSuppressed = nullptr; // control whose text the program is setting right now
 };
 
@@ -226,6 +227,7 @@ void forgetWindow(HWND window) {
     win32::forgetControlsOf(window);
     rt.shortcuts.erase(window);
     rt.clickReporters.erase(window);
+    rt.sessionHolders.erase(window);
     for (auto it = rt.textColours.begin(); it != rt.textColours.end();) {
         if (it->second.owner == window || it->first == window) it = rt.textColours.erase(it);
         else ++it;
@@ -261,6 +263,11 @@ bool translateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, L
         return handCursorOverLink(reinterpret_cast<HWND>(wParam));
     case WM_LBUTTONUP:
     case WM_NCLBUTTONDOWN: return reportClick(window, message);
+    case WM_QUERYENDSESSION:
+        if (!runtime().sessionHolders.count(window)) return false; // DefWindowProc agrees
+        win32::queueEvent(eventFor(window, EventKind::EndSession));
+        result = FALSE;
+        return true;
     case WM_NCDESTROY: forgetWindow(window); return false;
     default: return false;
     }
@@ -460,6 +467,20 @@ void postEvent(const WindowEvent& event) { win32::queueEvent(event); }
 bool reportClicks(WindowHandle window) {
     if (!IsWindow(hwnd(window))) return false;
     runtime().clickReporters.insert(hwnd(window));
+    return true;
+}
+
+bool holdEndSession(WindowHandle window, bool hold, const std::u16string& reason) {
+    HWND target = hwnd(window);
+    if (!IsWindow(target)) return false;
+    if (!hold) {
+        runtime().sessionHolders.erase(target);
+        ShutdownBlockReasonDestroy(target);
+        return true;
+    }
+    runtime().sessionHolders.insert(target);
+    // Without a reason the system still waits, and names the program only.
+    ShutdownBlockReasonCreate(target, wz(reason));
     return true;
 }
 

@@ -1,6 +1,7 @@
 # The menu file stays the user's: a label the reader could not take is never saved, a second editor of the
 # same file through another path brings the first one back, and a file that another program rewrote while
-# the editor was open is not written over unasked. Proved by the saved bytes and by the windows on screen.
+# the editor was open is not written over unasked, and a log-off waits for "Save Changes?" while the
+# editor has unsaved changes. Proved by the saved bytes and by the windows on screen.
 #
 # Wine findings:
 # - The driver's set-text (WM_SETTEXT) is not bound by the field's typing limit (EM_LIMITTEXT binds the
@@ -82,4 +83,19 @@ test_a_file_rewritten_from_outside_is_not_written_over_unasked() {
         assert_bytes "$E2E_TMP/m.lst" "$E2E_TMP/expected.lst"
     done
     quit_editor again
+}
+
+test_a_log_off_with_unsaved_changes_waits_for_the_question() {
+    printf 'A=a.exe\r\n' >"$E2E_TMP/m.lst"
+    open_editor ed "$E2E_TMP/m.lst"
+    assert_eq yes "$(ed end-session)" "the session may end: nothing unsaved"
+    window_exists --title "$EDITOR_TITLE" || fail "a question alone closed the editor"
+    ed control-click --id 7 >/dev/null # Separator: one unsaved change
+    await enabled "Apply after the change" enabled_of 30
+    assert_eq no "$(ed end-session)" "the session with an unsaved change"
+    wait_message_box Confirm >/dev/null
+    assert_eq "Save Changes?" "$(message_box_text Confirm)" "the question"
+    click_button Yes --class '#32770' --title Confirm
+    assert_exit ed 0
+    assert_eq "A=a.exe,-=" "$(tr -d '\r' <"$E2E_TMP/m.lst" | paste -sd, -)" "the saved file"
 }

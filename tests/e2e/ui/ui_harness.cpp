@@ -144,6 +144,7 @@ std::string describe(const platform::WindowEvent& e) {
     case EventKind::KeyPressed: return "key " + std::to_string(e.id);
     case EventKind::Released: return "released";
     case EventKind::FramePressed: return "frame-pressed";
+    case EventKind::EndSession: return "end-session";
     case EventKind::None: break;
     }
     return "none";
