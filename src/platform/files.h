@@ -15,8 +15,8 @@ constexpr std::int64_t MaxWholeReadBytes = std::int64_t{64} << 20;
 
 // Opens for reading without sharing (fails while another process holds the file open) and reads the
 // whole file. false when the open fails, the path is not a file on disk (a device such as COM1 or NUL
-// is never opened for reading) or the file is larger than MaxWholeReadBytes; a read error after a
-// successful open yields what was read.
+// is never opened for reading), the file is larger than MaxWholeReadBytes or a read fails on the way:
+// part of a menu is no menu, and an editor that saved it would cut the file short.
 bool readFileExclusive(std::u16string_view path, std::string& bytes);
 // Opens like readFileExclusive and hands the file's bytes to take in steps of at most 64 KB, until its end
 // or until take answers false, so a huge file is never held whole. false when the open fails.

@@ -129,20 +129,22 @@ TEST_F(EditorPhase, AMenuThatCouldNotBeReadIsReadAgainBeforeTheEditorStarts) {
     }
 }
 
-// /S skips the substitute menu, but a menu file held open while it was read, or too large to read, is just
-// as empty a list.
+// /S skips the substitute menu, but a menu file held open while it was read, too large to read or failing
+// to read is just as empty a list.
 TEST_F(EditorPhase, StartEditorOnAMenuThatCouldNotBeReadReadsItAgain) {
     struct Row {
         const char* name;
         bool lockedAtEditorStart;
         std::size_t entries;
         bool readOnly;
-        bool huge = false; // larger than anything read whole: never read, never written
+        bool huge = false;      // larger than anything read whole: never read, never written
+        bool readFails = false; // it opens, but its content cannot be read
     };
     const Row rows[] = {
         {"still locked: the editor may not save", true, 0, true},
         {"unlocked by then: its entries are edited", false, 2, false},
         {"too large to read: the editor may not save", false, 0, true, true},
+        {"its reading fails halfway: the editor may not save", false, 0, true, false, true},
     };
     std::string huge;
     for (std::size_t i = 0; static_cast<std::int64_t>(huge.size()) <= platform::MaxWholeReadBytes; ++i)
@@ -151,7 +153,8 @@ TEST_F(EditorPhase, StartEditorOnAMenuThatCouldNotBeReadReadsItAgain) {
         SetUp();
         commandLine(u"/S");
         fake::putFile(MenuPath, row.huge ? huge : std::string("A=C:\\Apps\\a.exe\r\nB=C:\\Apps\\b.exe\r\n"));
-        fake::findFile(MenuPath)->lockedByOtherProcess = !row.huge;
+        fake::findFile(MenuPath)->lockedByOtherProcess = !row.huge && !row.readFails;
+        fake::findFile(MenuPath)->readFails = row.readFails;
         initialiseAppState();
         parseCommandLine();
         ASSERT_TRUE(readCycleMenu(0)) << row.name;

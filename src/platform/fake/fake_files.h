@@ -15,6 +15,7 @@ struct FakeFile {
     std::uint32_t attributes = 0x20; // archive
     bool folder = false;
     bool lockedByOtherProcess = false; // an exclusive open fails
+    bool readFails = false;            // it opens, but reading its content fails (a pulled stick, a lost share)
     std::uint32_t links = 1;           // names of the file (hard links); the other names are not modelled
     // A symbolic link: the full path it leads to. Opening a link opens its target; renaming, deleting and
     // the attributes concern the link itself, as on Windows.

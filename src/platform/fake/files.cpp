@@ -67,7 +67,7 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     if (namesDevice(path)) return false;
     fake::FakeFile* f = fake::findFile(std::u16string(path));
     if (!f || f->folder || f->lockedByOtherProcess) return false;
-    if (static_cast<std::int64_t>(f->bytes.size()) > MaxWholeReadBytes) return false;
+    if (static_cast<std::int64_t>(f->bytes.size()) > MaxWholeReadBytes || f->readFails) return false;
     bytes = f->bytes;
     return true;
 }

@@ -30,7 +30,8 @@ bool readFileExclusive(std::u16string_view path, std::string& bytes) {
     char chunk[65536];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) || got == 0) break;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+        if (got == 0) break;
         bytes.append(chunk, got);
         if (static_cast<std::int64_t>(bytes.size()) > MaxWholeReadBytes) return false; // it grew meanwhile
     }
