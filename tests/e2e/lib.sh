@@ -25,6 +25,30 @@ export WINEPREFIX="${WINEPREFIX:-$E2E_OUT/prefix}"
 # code 1 and no other report (see e2e_crash_lines).
 export WINEARCH=win64 WINEDEBUG=-all,err+virtual WINEDLLOVERRIDES="mscoree,mshtml="
 
+# On a busy machine Wine now and then fails to start a process at all, seen a few times in some thousand
+# starts under load (the driver, a probe started by a harness, a harness run directly). It prints this
+# line to the standard error it inherited and ends with a failure; the program never ran, so starting it
+# again is safe.
+E2E_NOT_STARTED="failed to map the shared user data"
+
+# not_started NAME: true when Wine failed to start a program that spawned program NAME started.
+not_started() { grep -qs "$E2E_NOT_STARTED" "$E2E_TMP/.proc-$1/stderr"; }
+
+# wine ARGS...: Wine, started again (three times in all) when it failed to start the program at all. Its
+# standard error comes out when it has ended. spawn runs the real one in the background itself.
+wine() {
+    local _err _rc _try
+    _err=$(mktemp) || return 1
+    for _try in 1 2 3; do
+        command wine "$@" 2>"$_err"
+        _rc=$?
+        ((_rc != 0)) && grep -q "$E2E_NOT_STARTED" "$_err" || break
+    done
+    cat "$_err" >&2
+    rm -f "$_err"
+    return "$_rc"
+}
+
 VORLIX_EXE="$E2E_BUILD/Vorlix.exe"
 DRIVER_EXE="$E2E_BUILD/tests/e2e/driver.exe"
 PROBE_EXE="$E2E_BUILD/tests/e2e/probe.exe"
@@ -246,17 +270,22 @@ spawn() {
     mkdir -p "$_proc"
     (
         cd "${SPAWN_CWD:-$E2E_TMP}" || exit 1
-        wine "$_exe" "$@" >"$_proc/stdout" 2>"$_proc/stderr" &
-        echo $! >"$_proc/pid.tmp" && mv "$_proc/pid.tmp" "$_proc/pid"
-        wait $!
-        echo $? >"$_proc/exit.tmp" && mv "$_proc/exit.tmp" "$_proc/exit"
+        local _try _rc
+        for _try in 1 2 3; do # see E2E_NOT_STARTED: a program Wine could not start never ran
+            command wine "$_exe" "$@" >"$_proc/stdout" 2>"$_proc/stderr" &
+            echo $! >>"$E2E_TMP/.pids"
+            echo $! >"$_proc/pid.tmp" && mv "$_proc/pid.tmp" "$_proc/pid"
+            wait $!
+            _rc=$?
+            ((_rc != 0)) && grep -qs "$E2E_NOT_STARTED" "$_proc/stderr" || break
+        done
+        echo "$_rc" >"$_proc/exit.tmp" && mv "$_proc/exit.tmp" "$_proc/exit"
     ) &
     local _deadline=$((SECONDS + 10))
     until [[ -f "$_proc/pid" ]]; do
         ((SECONDS >= _deadline)) && fail "could not start $_exe"
         sleep 0.02
     done
-    cat "$_proc/pid" >>"$E2E_TMP/.pids"
 }
 
 # wait_exit NAME [SECONDS]: waits for a spawned program to end; its exit code goes to EXIT_CODE.
@@ -334,27 +363,8 @@ install_vorlix() {
 
 # ---------------------------------------------------------------- the driver
 
-# On a busy machine Wine now and then fails to start a process at all, seen once in some thousand starts
-# under load. It prints this line to the standard error it inherited, and the program never runs, so
-# starting it again is safe.
-E2E_NOT_STARTED="failed to map the shared user data"
-
-# not_started NAME: true when Wine failed to start a program that spawned program NAME started.
-not_started() { grep -qs "$E2E_NOT_STARTED" "$E2E_TMP/.proc-$1/stderr"; }
-
 # driver COMMAND [ARGS...]: runs driver.exe (see the top of driver.cpp); returns its exit code.
-driver() {
-    local _err _rc _try
-    _err=$(mktemp) || return 1
-    for _try in 1 2 3; do
-        wine "$DRIVER_EXE" "$@" 2>"$_err"
-        _rc=$?
-        grep -q "$E2E_NOT_STARTED" "$_err" || break
-    done
-    cat "$_err" >&2
-    rm -f "$_err"
-    return "$_rc"
-}
+driver() { wine "$DRIVER_EXE" "$@"; }
 
 # The same with the test failing when the driver does. Window filters: --class, --title,
 # --title-prefix, --all, --timeout MS.
