@@ -120,8 +120,8 @@ unsigned explorerBox() { applyExplorerOptions(); return 0; }
 unsigned nothing() { return 0; }
 unsigned moveUp() { return moveEntry(MoveUp); }
 unsigned moveDown() { return moveEntry(MoveDown); }
-unsigned focusLabel() { platform::setFocus(control(LabelField)); return 0; }
-unsigned focusRunMode() { platform::setFocus(control(RunModeBox)); return 0; }
+unsigned focusLabel() { focusControl(LabelField); return 0; }
+unsigned focusRunMode() { focusControl(RunModeBox); return 0; }
 unsigned newItem() { return insertEntry(u""); }
 unsigned separator() { return insertEntry(platform::keyDown(platform::KeyControl) ? u"|" : u"-"); }
 unsigned quit() { return CloseEditor; }

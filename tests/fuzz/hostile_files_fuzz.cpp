@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "../unit/library_file.h"
+#include "library_file.h"
 #include "editor/url_file.h"
 #include "launch/launcher.h"
 #include "popup/item_icons.h"

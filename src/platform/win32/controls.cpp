@@ -212,7 +212,10 @@ WindowHandle createControl(WindowHandle parent, ControlKind kind, int id, const 
         return 0;
     }
     if (kind == ControlKind::IconList) addSmallIcons(control);
-    if (kind == ControlKind::Link) win32::rememberLink(control, GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HOTLIGHT));
+    if (kind == ControlKind::Link) {
+        const COLORREF link = GetSysColor(COLOR_HOTLIGHT); // until setLinkColours
+        win32::rememberLink(control, link, link);
+    }
     auto it = topLevels().find(rootOf(control));
     if (it != topLevels().end() && it->second.font) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(it->second.font), FALSE);
